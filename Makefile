@@ -1,0 +1,46 @@
+# Sortavel Manager: `make run` starts the program, `make test` runs every test.
+# Both install what is missing on a fresh Debian 12 machine first.
+
+BUILD      ?= build
+ASAN_BUILD ?= build-asan
+JOBS       ?= $(shell nproc)
+ARGS       ?=
+
+.PHONY: all deps build build-asan run test test-unit test-asan test-gui bench clean
+
+all: build
+
+deps:
+	@bash scripts/install-deps
+
+$(BUILD)/CMakeCache.txt: | deps
+	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo
+
+build: deps $(BUILD)/CMakeCache.txt
+	cmake --build $(BUILD) -j $(JOBS)
+
+$(ASAN_BUILD)/CMakeCache.txt: | deps
+	cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DSORTAVEL_SANITIZE=ON -DSORTAVEL_WITH_WX=OFF
+
+build-asan: deps $(ASAN_BUILD)/CMakeCache.txt
+	cmake --build $(ASAN_BUILD) -j $(JOBS)
+
+run: build
+	./$(BUILD)/sortavel $(ARGS)
+
+test-unit: build
+	cd $(BUILD) && ctest --output-on-failure -LE gui -j $(JOBS)
+
+test-gui: build
+	bash scripts/run-gui-tests $(BUILD)
+
+test-asan: build-asan
+	cd $(ASAN_BUILD) && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 ctest --output-on-failure -LE gui -j $(JOBS)
+
+test: test-unit test-asan test-gui
+
+bench: build
+	./$(BUILD)/bench/sortavel_bench
+
+clean:
+	rm -rf $(BUILD) $(ASAN_BUILD)

@@ -1,0 +1,4 @@
+#pragma once
+
+inline constexpr const char* kProgramName = "Sortavel Manager";
+const char* ProgramVersion();
