@@ -1,0 +1,96 @@
+#pragma once
+// The sectioned text file the pilot log is stored in: "[Section]" header
+// lines, each followed by "Key=Value" lines. One object serves one whole load
+// or one whole save.
+#include "log/time_value.h"
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+class CLogFile {
+public:
+    explicit CLogFile(std::string strFileName);
+    ~CLogFile();                       // like Close() when not closed yet
+    CLogFile(const CLogFile&) = delete;
+    CLogFile& operator=(const CLogFile&) = delete;
+
+    // Writing; each returns true when a line was written. The first Put...
+    // opens the file for writing (a Put... on a file opened for reading
+    // returns false).
+    bool PutEntry(std::string_view section, std::string_view key, std::string_view text);
+    bool PutText (std::string_view section, std::string_view key, std::string_view text);
+    bool PutInt  (std::string_view section, std::string_view key, std::int32_t value);
+    bool PutTime (std::string_view section, std::string_view key, CTime value);
+    bool PutSpan (std::string_view section, std::string_view key, CTimeSpan value);
+
+    // Reading; each returns its default when the file, the section or the key
+    // is missing. The first Get... opens the file for reading (a Get... on a
+    // file opened for writing returns the default).
+    std::string  GetEntry(std::string_view section, std::string_view key, std::string_view def);
+    std::string  GetText (std::string_view section, std::string_view key);
+    std::int32_t GetInt  (std::string_view section, std::string_view key, std::int32_t def);
+    CTime        GetTime (std::string_view section, std::string_view key, CTime def);
+    CTimeSpan    GetSpan (std::string_view section, std::string_view key, CTimeSpan def);
+
+    // Writing: flush, fsync and rename the temporary file over the target
+    // (keeping an existing file's permission bits). True only when every
+    // step and every earlier write succeeded; otherwise the temporary file
+    // is removed and the target is untouched. Reading: releases the file;
+    // true unless an open or read failed. Idempotent.
+    bool Close();
+    bool HasFailed() const;              // an open, read or write failed
+    const std::string& GetErrorText() const; // reason of the first failure
+
+    // For tests: the next write to the disk fails as if the disk were full.
+    void InjectWriteFailureForTest() { m_bFailNextWrite = true; }
+
+private:
+    enum { modeClosed = 0, modeRead = 1, modeWrite = 2 };
+
+    bool OpenForWriting();
+    bool OpenForReading();
+    void Fail(std::string_view what, int nErrno);
+    bool WriteLine(std::string_view first, std::string_view second, std::string_view third);
+    bool FlushBuffer();
+    bool FinishWriting();
+    void DiscardWriting();
+    void ReleaseFiles();
+
+    bool ReadLine(std::string& line);
+    bool Rewind();
+    void LoadSection(std::string_view name);
+    bool ScanForHeader(std::string_view name);
+    std::string FindKey(std::string_view key, std::string_view def);
+
+    std::string m_strFileName;
+    int m_nMode = modeClosed;
+    bool m_bClosed = false;
+    bool m_bFailed = false;
+    bool m_bFailNextWrite = false;
+    std::string m_strError;
+
+    std::string m_strSection;          // writing: last header; reading: cached section
+    std::vector<std::string> m_keys;
+    std::vector<std::string> m_values;
+    std::size_t m_nCursor = 0;
+    std::string m_strPendingSection;
+
+    int m_nFile = -1;                  // the file read, or the temporary file written
+    int m_nTargetLock = -1;            // writing: the locked target
+    bool m_bCreatedTarget = false;     // writing: the target was made empty to lock it
+    std::string m_strTarget;           // writing: the path renamed over
+    std::string m_strTempName;
+    std::string m_writeBuffer;
+
+    std::vector<char> m_readBuffer;
+    std::size_t m_nReadPos = 0;
+    std::size_t m_nReadEnd = 0;
+    bool m_bAtStart = true;            // nothing read since the last rewind
+    bool m_bEndOfFile = false;
+    // Header names met on a complete pass, lower case: a name outside them
+    // is known to be absent without another pass over the file.
+    std::vector<std::string> m_allHeaders;
+    bool m_bAllHeadersKnown = false;
+};
