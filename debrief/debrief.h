@@ -1,0 +1,86 @@
+#pragma once
+// A debrief file loaded into memory: its header, title and event journal, and
+// the queries the analysis asks of it.
+#include "debrief/debrief_event.h"
+#include "log/time_value.h"
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+using DebriefEventList = std::vector<const DebriefEvent*>;
+
+class CDebrief {
+public:
+    // Larger files are refused: a debrief of this size would already hold
+    // tens of millions of events.
+    static constexpr std::uint64_t kMaxFileSize = 512ull * 1024 * 1024;
+
+    CDebrief();
+    CDebrief(const CDebrief&) = delete;
+    CDebrief& operator=(const CDebrief&) = delete;
+
+    // Loads the file once. True when at least one complete event record was
+    // read. When the file cannot be opened or read, shows "Could not open
+    // file <path>\nError code is <errno>" and returns false; a file without
+    // any complete record returns false silently.
+    bool Open(const std::string& strPath);
+
+    // The title as read (up to its first zero byte), or "No Title" when no
+    // file was loaded.
+    std::string GetTitle() const;
+
+    // Time of the event in whole seconds. A record without a time of its own
+    // takes the mean of the nearest timed records before and after it (the
+    // base time standing in before the first one). 0 for null or for an event
+    // that is not one of this debrief's.
+    CTimeSpan GetEventTime(const DebriefEvent* pEvent) const;
+
+    // Every event of the object, in file order; id 0 gives none, kNoObject
+    // every event of the file.
+    void GetObjectEvents(std::uint16_t nId, DebriefEventList& list) const;
+    // Every event whose parent is id and whose object is not: what id released
+    // and the hits and destructions it caused, in file order.
+    void GetChildEvents(std::uint16_t nId, DebriefEventList& list) const;
+
+    // The object of the record that adds the player's own aircraft, or kNoObject.
+    std::uint16_t FindPlayer() const;
+    // Country of the object's first event, 0 when it has none.
+    std::uint8_t GetObjectSide(std::uint16_t nId) const;
+    // Whether cause hit, destroyed or killed victim.
+    bool HasStruck(std::uint16_t nCause, std::uint16_t nVictim) const;
+    // Object of the first event that cause hit, destroyed or killed, or kNoObject.
+    std::uint16_t GetFirstVictim(std::uint16_t nCause) const;
+
+    // The base time of the mission block, in sixteenths of a second.
+    std::uint32_t GetBaseTime() const;
+    // The last record of the file, or nullptr when none was loaded.
+    const DebriefEvent* GetLastEvent() const;
+
+    // As read from the file; read-only for callers (the queries rely on an
+    // index built by Open).
+    CTime m_timeFile;                       // last modification of the file
+    std::uint32_t m_nEvents = 0;            // number of records loaded
+    std::vector<DebriefEvent> m_pEvents;    // the records in file order
+    std::array<std::uint8_t, 4> m_header{}; // file header
+    std::array<std::uint8_t, 39> m_mission{}; // mission block; bytes 2-5 hold the base time
+
+private:
+    bool ReadFile(const std::string& strPath, std::vector<std::uint8_t>& bytes);
+    void Parse(const std::vector<std::uint8_t>& bytes);
+    void BuildIndex();
+
+    std::optional<std::string> m_strTitle; // none until a file was loaded
+
+    // Index built once after loading. For each id, the events of that object
+    // (m_objectIndex) and its child events (m_childIndex) are a run of record
+    // numbers in file order, located through the offset tables.
+    std::vector<std::uint32_t> m_objectStart; // 65537 entries
+    std::vector<std::uint32_t> m_objectIndex;
+    std::vector<std::uint32_t> m_childStart;  // 65537 entries
+    std::vector<std::uint32_t> m_childIndex;
+    std::vector<std::int32_t> m_eventSeconds; // GetEventTime of every record
+    std::vector<std::uint32_t> m_firstVictim; // record number per cause, or kNone
+};

@@ -1,0 +1,13 @@
+#pragma once
+// Display names of the shape numbers of debrief objects. Names are not
+// unique; several numbers share one.
+#include <cstddef>
+#include <string>
+
+inline constexpr std::size_t kShapeCount = 363;
+
+// Indexed by shape number 0 to kShapeCount - 1.
+extern const char* const ShapeNames[];
+
+// The name of a shape, or "Shape <n>" for a number outside the table.
+std::string ShapeName(unsigned nShape);
