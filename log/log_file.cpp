@@ -1,0 +1,509 @@
+#include "log/log_file.h"
+
+#include "log/text_escape.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <climits>
+#include <cstdlib>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+constexpr std::size_t kBufferSize = 64 * 1024;
+constexpr std::string_view kWhiteSpace = " \t\r\n\v\f";
+constexpr std::string_view kInUse = "the file is in use by another program";
+
+char LowerAscii(char c)
+{
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+bool EqualNoCase(std::string_view a, std::string_view b)
+{
+    return a.size() == b.size()
+        && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return LowerAscii(x) == LowerAscii(y); });
+}
+
+std::string LowerCopy(std::string_view text)
+{
+    std::string out(text);
+    std::transform(out.begin(), out.end(), out.begin(), LowerAscii);
+    return out;
+}
+
+std::string_view Trim(std::string_view text)
+{
+    const std::size_t first = text.find_first_not_of(kWhiteSpace);
+    if (first == std::string_view::npos)
+        return {};
+    const std::size_t last = text.find_last_not_of(kWhiteSpace);
+    return text.substr(first, last - first + 1);
+}
+
+// The text between the first and the last character of a "[...]" line.
+std::string_view InnerName(std::string_view line)
+{
+    return line.size() < 2 ? std::string_view{} : line.substr(1, line.size() - 2);
+}
+
+// Decimal with optional sign after white space, up to the first non-digit;
+// digits accumulate in unsigned 32-bit arithmetic, so overflow wraps.
+std::int32_t ParseDecimal(std::string_view text)
+{
+    std::size_t pos = 0;
+    while (pos < text.size() && kWhiteSpace.find(text[pos]) != std::string_view::npos)
+        ++pos;
+    bool bNegative = false;
+    if (pos < text.size() && (text[pos] == '+' || text[pos] == '-'))
+        bNegative = text[pos++] == '-';
+    std::uint32_t value = 0;
+    for (; pos < text.size() && text[pos] >= '0' && text[pos] <= '9'; ++pos)
+        value = value * 10u + static_cast<std::uint32_t>(text[pos] - '0');
+    return static_cast<std::int32_t>(bNegative ? 0u - value : value);
+}
+
+bool LockFile(int fd)
+{
+    while (flock(fd, LOCK_EX | LOCK_NB) != 0) {
+        if (errno != EINTR)
+            return false;
+    }
+    return true;
+}
+
+void CloseFd(int& fd)
+{
+    if (fd >= 0)
+        ::close(fd);
+    fd = -1;
+}
+
+// The file a symbolic link names, so that saving replaces the file and
+// keeps the link.
+std::string ResolveTarget(const std::string& path)
+{
+    struct stat info;
+    if (lstat(path.c_str(), &info) != 0 || !S_ISLNK(info.st_mode))
+        return path;
+    char* resolved = realpath(path.c_str(), nullptr);
+    if (resolved == nullptr)
+        return path;
+    std::string out(resolved);
+    std::free(resolved);
+    return out;
+}
+
+std::string DirectoryOf(const std::string& path)
+{
+    const std::size_t slash = path.rfind('/');
+    if (slash == std::string::npos)
+        return ".";
+    return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+} // namespace
+
+CLogFile::CLogFile(std::string strFileName) : m_strFileName(std::move(strFileName)) {}
+
+CLogFile::~CLogFile()
+{
+    Close();
+}
+
+bool CLogFile::HasFailed() const
+{
+    return m_bFailed;
+}
+
+const std::string& CLogFile::GetErrorText() const
+{
+    return m_strError;
+}
+
+void CLogFile::Fail(std::string_view what, int nErrno)
+{
+    if (!m_bFailed) {
+        m_strError = what;
+        if (nErrno != 0) {
+            m_strError += ": ";
+            m_strError += std::strerror(nErrno);
+        }
+    }
+    m_bFailed = true;
+}
+
+// ---- writing ----
+
+bool CLogFile::OpenForWriting()
+{
+    m_strTarget = ResolveTarget(m_strFileName);
+    // Lock the target itself, so that readers and other writers see it in
+    // use; a missing target is made empty for that and removed again if the
+    // save fails.
+    m_bCreatedTarget = false;
+    m_nTargetLock = ::open(m_strTarget.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY);
+    if (m_nTargetLock < 0 && errno == ENOENT) {
+        m_nTargetLock = ::open(m_strTarget.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        m_bCreatedTarget = m_nTargetLock >= 0;
+    }
+    if (m_nTargetLock < 0) {
+        Fail("cannot create the file", errno);
+        return false;
+    }
+    struct stat info;
+    if (fstat(m_nTargetLock, &info) != 0 || !S_ISREG(info.st_mode)) {
+        Fail("not a regular file", 0);
+        DiscardWriting();
+        return false;
+    }
+    if (!LockFile(m_nTargetLock)) {
+        Fail(kInUse, 0);
+        DiscardWriting();
+        return false;
+    }
+
+    std::string pattern = m_strTarget + ".tmp-XXXXXX";
+    m_nFile = mkostemp(pattern.data(), O_CLOEXEC);
+    if (m_nFile < 0) {
+        Fail("cannot create the temporary file", errno);
+        DiscardWriting();
+        return false;
+    }
+    m_strTempName = pattern;
+    // Readers that open the new file after the rename find it locked until
+    // the save is complete.
+    if (!LockFile(m_nFile) || fchmod(m_nFile, info.st_mode & 07777) != 0) {
+        Fail("cannot prepare the temporary file", errno);
+        DiscardWriting();
+        return false;
+    }
+    m_nMode = modeWrite;
+    return true;
+}
+
+bool CLogFile::FlushBuffer()
+{
+    std::size_t done = 0;
+    while (done < m_writeBuffer.size()) {
+        ssize_t written;
+        if (m_bFailNextWrite) {
+            m_bFailNextWrite = false;
+            written = -1;
+            errno = ENOSPC;
+        } else {
+            written = ::write(m_nFile, m_writeBuffer.data() + done, m_writeBuffer.size() - done);
+        }
+        if (written < 0) {
+            if (errno == EINTR)
+                continue;
+            Fail("cannot write the file", errno);
+            m_writeBuffer.clear();
+            return false;
+        }
+        done += static_cast<std::size_t>(written);
+    }
+    m_writeBuffer.clear();
+    return true;
+}
+
+bool CLogFile::WriteLine(std::string_view first, std::string_view second, std::string_view third)
+{
+    m_writeBuffer.append(first).append(second).append(third).append("\r\n");
+    return m_writeBuffer.size() < kBufferSize || FlushBuffer();
+}
+
+bool CLogFile::PutEntry(std::string_view section, std::string_view key, std::string_view text)
+{
+    // After a failure the save cannot be complete any more: nothing is retried.
+    if (m_bClosed || m_bFailed)
+        return false;
+    if (m_nMode == modeClosed)
+        OpenForWriting();
+    if (m_nMode != modeWrite)
+        return false;
+    if (m_strSection.empty() || !EqualNoCase(m_strSection, section)) {
+        if (!WriteLine("[", section, "]"))
+            return false;
+        m_strSection = section;
+    }
+    return WriteLine(key, "=", text);
+}
+
+bool CLogFile::PutText(std::string_view section, std::string_view key, std::string_view text)
+{
+    if (text.empty())
+        return false;
+    return PutEntry(section, key, EscapeText(text));
+}
+
+bool CLogFile::PutInt(std::string_view section, std::string_view key, std::int32_t value)
+{
+    return PutEntry(section, key, std::to_string(value));
+}
+
+bool CLogFile::PutTime(std::string_view section, std::string_view key, CTime value)
+{
+    return PutEntry(section, key, FormatTimeText(value));
+}
+
+bool CLogFile::PutSpan(std::string_view section, std::string_view key, CTimeSpan value)
+{
+    return PutEntry(section, key, FormatSpanText(value));
+}
+
+bool CLogFile::FinishWriting()
+{
+    if (m_bFailed || !FlushBuffer())
+        return false;
+    if (fsync(m_nFile) != 0) {
+        Fail("cannot write the file to the disk", errno);
+        return false;
+    }
+    if (std::rename(m_strTempName.c_str(), m_strTarget.c_str()) != 0) {
+        Fail("cannot replace the file", errno);
+        return false;
+    }
+    m_strTempName.clear();
+    m_bCreatedTarget = false;
+    // Make the rename itself durable; some file systems refuse to sync a
+    // directory, which does not make the save fail.
+    const int dir = ::open(DirectoryOf(m_strTarget).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (dir >= 0) {
+        fsync(dir);
+        ::close(dir);
+    }
+    return true;
+}
+
+void CLogFile::DiscardWriting()
+{
+    if (!m_strTempName.empty())
+        ::unlink(m_strTempName.c_str());
+    m_strTempName.clear();
+    if (m_bCreatedTarget)
+        ::unlink(m_strTarget.c_str());
+    m_bCreatedTarget = false;
+    ReleaseFiles();
+}
+
+// ---- reading ----
+
+bool CLogFile::OpenForReading()
+{
+    m_strPendingSection.clear();
+    m_nFile = ::open(m_strFileName.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY);
+    if (m_nFile < 0) {
+        Fail("cannot open the file", errno);
+        return false;
+    }
+    if (!LockFile(m_nFile)) {
+        Fail(kInUse, 0);
+        CloseFd(m_nFile);
+        return false;
+    }
+    m_readBuffer.resize(kBufferSize);
+    m_nReadPos = m_nReadEnd = 0;
+    m_bAtStart = true;
+    m_bEndOfFile = false;
+    m_nMode = modeRead;
+    return true;
+}
+
+// The next line without its LF and a CR just before it; false at the end.
+bool CLogFile::ReadLine(std::string& line)
+{
+    line.clear();
+    bool bAny = false;
+    for (;;) {
+        if (m_nReadPos == m_nReadEnd) {
+            if (m_bEndOfFile)
+                break;
+            const ssize_t got = ::read(m_nFile, m_readBuffer.data(), m_readBuffer.size());
+            if (got < 0 && errno == EINTR)
+                continue;
+            if (got <= 0) {
+                if (got < 0)
+                    Fail("cannot read the file", errno);
+                m_bEndOfFile = true;
+                break;
+            }
+            m_nReadPos = 0;
+            m_nReadEnd = static_cast<std::size_t>(got);
+        }
+        m_bAtStart = false;
+        bAny = true;
+        const char* begin = m_readBuffer.data() + m_nReadPos;
+        const char* end = m_readBuffer.data() + m_nReadEnd;
+        const char* lf = static_cast<const char*>(std::memchr(begin, '\n', static_cast<std::size_t>(end - begin)));
+        if (lf == nullptr) {
+            line.append(begin, end);
+            m_nReadPos = m_nReadEnd;
+            continue;
+        }
+        line.append(begin, lf);
+        m_nReadPos += static_cast<std::size_t>(lf - begin) + 1;
+        if (!line.empty() && line.back() == '\r')
+            line.pop_back();
+        return true;
+    }
+    return bAny;
+}
+
+bool CLogFile::Rewind()
+{
+    if (m_bAtStart)
+        return true;
+    if (::lseek(m_nFile, 0, SEEK_SET) != 0) {
+        Fail("cannot read the file", errno);
+        return false;
+    }
+    m_nReadPos = m_nReadEnd = 0;
+    m_bEndOfFile = false;
+    m_bAtStart = true;
+    return true;
+}
+
+// Reads on to the header of name, at most once round the file; true when the
+// position is then just after that header.
+bool CLogFile::ScanForHeader(std::string_view name)
+{
+    if (m_bAllHeadersKnown
+        && !std::binary_search(m_allHeaders.begin(), m_allHeaders.end(), LowerCopy(name))) {
+        Rewind();
+        return false;
+    }
+    std::string line;
+    for (int pass = 0; pass < 2; ++pass) {
+        const bool bFullPass = m_bAtStart && !m_bAllHeadersKnown;
+        std::vector<std::string> headers;
+        while (ReadLine(line)) {
+            if (line.size() <= 2 || line[0] != '[')
+                continue;
+            const std::string_view header = InnerName(line);
+            if (EqualNoCase(header, name))
+                return true;
+            if (bFullPass)
+                headers.push_back(LowerCopy(header));
+        }
+        if (bFullPass && !m_bFailed) {
+            std::sort(headers.begin(), headers.end());
+            headers.erase(std::unique(headers.begin(), headers.end()), headers.end());
+            m_allHeaders = std::move(headers);
+            m_bAllHeadersKnown = true;
+            Rewind();
+            return false; // the whole file was read without meeting it
+        }
+        if (!Rewind())
+            return false;
+    }
+    return false;
+}
+
+void CLogFile::LoadSection(std::string_view name)
+{
+    if (EqualNoCase(name, m_strSection))
+        return;
+    m_strSection = name;
+    m_keys.clear();
+    m_values.clear();
+    m_nCursor = 0;
+
+    bool bFound = !m_strPendingSection.empty() && EqualNoCase(m_strPendingSection, name);
+    m_strPendingSection.clear();
+    if (!bFound && !ScanForHeader(name))
+        return;
+
+    std::string line;
+    while (ReadLine(line)) {
+        if (line.empty())
+            continue;
+        if (line[0] == '[') {
+            m_strPendingSection = InnerName(line);
+            return;
+        }
+        const std::size_t equals = line.find('=');
+        if (equals == std::string::npos || equals == 0)
+            continue;
+        const std::string_view view(line);
+        m_keys.emplace_back(Trim(view.substr(0, equals)));
+        m_values.emplace_back(Trim(view.substr(equals + 1)));
+    }
+}
+
+std::string CLogFile::FindKey(std::string_view key, std::string_view def)
+{
+    if (m_nCursor >= m_keys.size())
+        return std::string(def);
+    const std::size_t start = m_nCursor;
+    do {
+        if (EqualNoCase(m_keys[m_nCursor], key))
+            return m_values[m_nCursor];
+        m_nCursor = (m_nCursor + 1) % m_keys.size();
+    } while (m_nCursor != start);
+    return std::string(def);
+}
+
+std::string CLogFile::GetEntry(std::string_view section, std::string_view key, std::string_view def)
+{
+    if (m_bClosed)
+        return std::string(def);
+    if (m_nMode == modeClosed && !m_bFailed)
+        OpenForReading();
+    if (m_nMode != modeRead)
+        return std::string(def);
+    LoadSection(section);
+    return FindKey(key, def);
+}
+
+std::string CLogFile::GetText(std::string_view section, std::string_view key)
+{
+    return UnescapeText(GetEntry(section, key, {}));
+}
+
+std::int32_t CLogFile::GetInt(std::string_view section, std::string_view key, std::int32_t def)
+{
+    const std::string text = GetEntry(section, key, {});
+    return text.empty() ? def : ParseDecimal(text);
+}
+
+CTime CLogFile::GetTime(std::string_view section, std::string_view key, CTime def)
+{
+    const std::string text = GetText(section, key);
+    return text.empty() ? def : ParseTimeText(text);
+}
+
+CTimeSpan CLogFile::GetSpan(std::string_view section, std::string_view key, CTimeSpan def)
+{
+    const std::string text = GetText(section, key);
+    return text.empty() ? def : ParseSpanText(text);
+}
+
+// ---- closing ----
+
+void CLogFile::ReleaseFiles()
+{
+    CloseFd(m_nFile);
+    CloseFd(m_nTargetLock);
+    m_writeBuffer.clear();
+    m_readBuffer.clear();
+    m_readBuffer.shrink_to_fit();
+    m_keys.clear();
+    m_values.clear();
+}
+
+bool CLogFile::Close()
+{
+    if (!m_bClosed) {
+        if (m_nMode == modeWrite && !FinishWriting())
+            DiscardWriting();
+        ReleaseFiles();
+        m_nMode = modeClosed;
+        m_bClosed = true;
+    }
+    return !m_bFailed;
+}
