@@ -1,0 +1,110 @@
+#include "app/command_line_info.h"
+
+#include <array>
+
+#include "platform/message_box.h"
+
+namespace {
+
+enum class Keyword { Mission, Log, Success, Failure, Last, Hide, None };
+
+struct KeywordName {
+    std::string_view strName;
+    Keyword keyword;
+};
+
+// In the order they are compared.
+constexpr std::array<KeywordName, 6> kKeywords{{
+    {"MISSION", Keyword::Mission},
+    {"LOG", Keyword::Log},
+    {"SUCCESS", Keyword::Success},
+    {"FAILURE", Keyword::Failure},
+    {"LAST", Keyword::Last},
+    {"HIDE", Keyword::Hide},
+}};
+
+char ToUpperAscii(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
+
+bool EqualsNoCase(std::string_view a, std::string_view b)
+{
+    if (a.size() != b.size())
+        return false;
+    for (std::size_t i = 0; i < a.size(); ++i)
+        if (ToUpperAscii(a[i]) != ToUpperAscii(b[i]))
+            return false;
+    return true;
+}
+
+Keyword FindKeyword(std::string_view strWord)
+{
+    for (const KeywordName& k : kKeywords)
+        if (EqualsNoCase(strWord, k.strName))
+            return k.keyword;
+    return Keyword::None;
+}
+
+} // namespace
+
+bool CCommandLineInfo::IsSlashFlag(std::string_view) const { return true; }
+
+void ParseCommandLine(CCommandLineInfo& info, std::span<const std::string> args)
+{
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& strArg = args[i];
+        const bool bLast = i + 1 == args.size();
+        bool bFlag = false;
+        if (!strArg.empty() && strArg[0] == '-')
+            bFlag = true;
+        else if (!strArg.empty() && strArg[0] == '/')
+            bFlag = info.IsSlashFlag(std::string_view(strArg).substr(1));
+        if (bFlag)
+            info.ParseParam(strArg.substr(1), true, bLast);
+        else
+            info.ParseParam(strArg, false, bLast);
+    }
+}
+
+bool CLogCommandLineInfo::IsSlashFlag(std::string_view strWord) const
+{
+    return FindKeyword(strWord) != Keyword::None;
+}
+
+void CLogCommandLineInfo::ParseParam(const std::string& strParam, bool bFlag, bool /*bLast*/)
+{
+    // A flag is always a keyword, even where a name was expected.
+    if (bFlag)
+        m_nExpect = EXPECT_KEYWORD;
+    if (m_nExpect == EXPECT_MISSION) {
+        m_strMissionFile = strParam;
+        m_nExpect = EXPECT_KEYWORD;
+        return;
+    }
+    if (m_nExpect == EXPECT_LOG) {
+        m_strLogFile = strParam;
+        m_nExpect = EXPECT_KEYWORD;
+        return;
+    }
+    switch (FindKeyword(strParam)) {
+    case Keyword::Mission:
+        m_nExpect = EXPECT_MISSION;
+        break;
+    case Keyword::Log:
+        m_nExpect = EXPECT_LOG;
+        break;
+    case Keyword::Success:
+        m_nResult = 0;
+        break;
+    case Keyword::Failure:
+        m_nResult = 2;
+        break;
+    case Keyword::Last:
+        m_bLast = 1;
+        break;
+    case Keyword::Hide:
+        m_bHide = 1;
+        break;
+    case Keyword::None:
+        AfxMessageBox("Unrecognised command line argument", MB_OK);
+        break;
+    }
+}
