@@ -71,6 +71,7 @@ private:
     bool ReadFile(const std::string& strPath, std::vector<std::uint8_t>& bytes);
     void Parse(const std::vector<std::uint8_t>& bytes);
     void BuildIndex();
+    void Clear(); // drops the events and the index
 
     std::optional<std::string> m_strTitle; // none until a file was loaded
 

@@ -1,0 +1,355 @@
+// CDebrief: loading a debrief file and answering queries about its events.
+#include "debrief/debrief.h"
+
+#include "platform/message_box.h"
+
+#include <sys/stat.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <functional>
+#include <memory>
+#include <new>
+
+namespace {
+
+// File layout.
+constexpr std::size_t kHeaderOffset = 0;
+constexpr std::size_t kMissionOffset = 6;
+constexpr std::size_t kTitleLengthOffset = 45;
+constexpr std::size_t kTitleOffset = 47;
+constexpr std::size_t kAfterTitleSkip = 6;
+constexpr std::size_t kBaseTimeInMission = 2;
+
+constexpr std::size_t kIdCount = 65536;
+constexpr std::uint32_t kNone = 0xFFFFFFFF;
+
+std::uint16_t ReadU16(const std::uint8_t* p)
+{
+    return static_cast<std::uint16_t>(p[0] | (p[1] << 8));
+}
+
+std::uint32_t ReadU32(const std::uint8_t* p)
+{
+    return static_cast<std::uint32_t>(p[0]) | (static_cast<std::uint32_t>(p[1]) << 8) |
+           (static_cast<std::uint32_t>(p[2]) << 16) | (static_cast<std::uint32_t>(p[3]) << 24);
+}
+
+DebriefEvent ReadEvent(const std::uint8_t* p)
+{
+    DebriefEvent event;
+    event.time = ReadU32(p);
+    event.status = ReadU16(p + 4);
+    event.country = p[6];
+    event.byte1 = p[7];
+    event.byte2 = p[8];
+    event.byte3 = p[9];
+    event.shape = ReadU16(p + 10);
+    event.object = ReadU16(p + 12);
+    event.parent = ReadU16(p + 14);
+    return event;
+}
+
+// Copies what the file holds of [offset, offset + size) to the front of out.
+template <std::size_t N>
+void CopyBytes(const std::vector<std::uint8_t>& bytes, std::size_t offset,
+               std::array<std::uint8_t, N>& out)
+{
+    if (offset >= bytes.size())
+        return;
+    const std::size_t n = std::min(N, bytes.size() - offset);
+    std::copy_n(bytes.begin() + static_cast<std::ptrdiff_t>(offset), n, out.begin());
+}
+
+void ReportOpenFailure(const std::string& strPath, int nError)
+{
+    AfxMessageBox("Could not open file " + strPath + "\nError code is " +
+                      std::to_string(static_cast<unsigned>(nError)),
+                  MB_OK | MB_ICONEXCLAMATION);
+}
+
+struct FileCloser {
+    void operator()(std::FILE* pFile) const { std::fclose(pFile); }
+};
+
+// Counting sort of the record numbers by key: start[k] .. start[k + 1] is
+// the run of records with key k, in file order.
+template <typename KeyOf, typename Include>
+void BuildRuns(const std::vector<DebriefEvent>& events, KeyOf keyOf, Include include,
+               std::vector<std::uint32_t>& start, std::vector<std::uint32_t>& index)
+{
+    start.assign(kIdCount + 1, 0);
+    for (const DebriefEvent& event : events)
+        if (include(event))
+            ++start[keyOf(event) + 1];
+    for (std::size_t k = 0; k < kIdCount; ++k)
+        start[k + 1] += start[k];
+    index.resize(start[kIdCount]);
+    std::vector<std::uint32_t> next(start.begin(), start.end() - 1);
+    for (std::uint32_t i = 0; i < events.size(); ++i)
+        if (include(events[i]))
+            index[next[keyOf(events[i])]++] = i;
+}
+
+} // namespace
+
+CDebrief::CDebrief() : m_timeFile(CTime::GetCurrentTime()) {}
+
+bool CDebrief::Open(const std::string& strPath)
+{
+    std::vector<std::uint8_t> bytes;
+    try {
+        if (!ReadFile(strPath, bytes))
+            return false;
+        Parse(bytes);
+        bytes = {};
+        BuildIndex();
+    } catch (const std::bad_alloc&) {
+        Clear();
+        ReportOpenFailure(strPath, ENOMEM);
+        return false;
+    }
+    return m_nEvents > 0;
+}
+
+bool CDebrief::ReadFile(const std::string& strPath, std::vector<std::uint8_t>& bytes)
+{
+    std::unique_ptr<std::FILE, FileCloser> pFile(std::fopen(strPath.c_str(), "rb"));
+    if (!pFile) {
+        ReportOpenFailure(strPath, errno);
+        return false;
+    }
+    struct stat info {};
+    if (fstat(fileno(pFile.get()), &info) != 0) {
+        ReportOpenFailure(strPath, errno);
+        return false;
+    }
+    // Opening a directory succeeds here; reading it would not.
+    if (S_ISDIR(info.st_mode)) {
+        ReportOpenFailure(strPath, EISDIR);
+        return false;
+    }
+    if (S_ISREG(info.st_mode) && static_cast<std::uint64_t>(info.st_size) > kMaxFileSize) {
+        ReportOpenFailure(strPath, EFBIG);
+        return false;
+    }
+    m_timeFile = CTime(static_cast<std::int64_t>(info.st_mtime));
+
+    // One more byte than the size, so that one read reaches the end.
+    if (S_ISREG(info.st_mode))
+        bytes.reserve(static_cast<std::size_t>(info.st_size) + 1);
+    // Read to the end in large pieces: the size may have changed since fstat,
+    // and other kinds of file have none.
+    constexpr std::size_t kChunk = 1 << 20;
+    for (;;) {
+        const std::size_t nOld = bytes.size();
+        const std::size_t nWant = std::max(kChunk, bytes.capacity() - nOld);
+        bytes.resize(nOld + nWant);
+        errno = 0;
+        const std::size_t nGot = std::fread(bytes.data() + nOld, 1, nWant, pFile.get());
+        bytes.resize(nOld + nGot);
+        if (bytes.size() > kMaxFileSize) {
+            ReportOpenFailure(strPath, EFBIG);
+            return false;
+        }
+        if (nGot < nWant) {
+            if (std::ferror(pFile.get())) {
+                ReportOpenFailure(strPath, errno != 0 ? errno : EIO);
+                return false;
+            }
+            break;
+        }
+    }
+    return true;
+}
+
+void CDebrief::Parse(const std::vector<std::uint8_t>& bytes)
+{
+    CopyBytes(bytes, kHeaderOffset, m_header);
+    CopyBytes(bytes, kMissionOffset, m_mission);
+
+    std::size_t nTitleLength = 0;
+    if (bytes.size() >= kTitleLengthOffset + 2)
+        nTitleLength = ReadU16(bytes.data() + kTitleLengthOffset);
+
+    // The title ends at its first zero byte or where the file ends.
+    std::string strTitle;
+    if (bytes.size() > kTitleOffset) {
+        const auto first = bytes.begin() + kTitleOffset;
+        const auto last = first + static_cast<std::ptrdiff_t>(
+                                      std::min(nTitleLength, bytes.size() - kTitleOffset));
+        strTitle.assign(first, std::find(first, last, std::uint8_t{0}));
+    }
+    m_strTitle = std::move(strTitle);
+
+    // Records run to the end of the file; a trailing piece is dropped.
+    const std::size_t nFirst = kTitleOffset + nTitleLength + kAfterTitleSkip;
+    const std::size_t nRecords =
+        bytes.size() > nFirst ? (bytes.size() - nFirst) / kDebriefEventSize : 0;
+    m_pEvents.clear();
+    m_pEvents.reserve(nRecords);
+    for (std::size_t i = 0; i < nRecords; ++i)
+        m_pEvents.push_back(ReadEvent(bytes.data() + nFirst + i * kDebriefEventSize));
+    m_nEvents = static_cast<std::uint32_t>(m_pEvents.size());
+}
+
+void CDebrief::BuildIndex()
+{
+    BuildRuns(
+        m_pEvents, [](const DebriefEvent& e) { return e.object; },
+        [](const DebriefEvent&) { return true; }, m_objectStart, m_objectIndex);
+    BuildRuns(
+        m_pEvents, [](const DebriefEvent& e) { return e.parent; },
+        [](const DebriefEvent& e) { return e.parent != e.object; }, m_childStart, m_childIndex);
+
+    // Fill in missing times from the nearest timed records on either side.
+    const std::uint32_t nBase = GetBaseTime();
+    m_eventSeconds.resize(m_pEvents.size());
+    std::vector<std::uint32_t> before(m_pEvents.size());
+    std::uint32_t nLast = nBase;
+    for (std::size_t i = 0; i < m_pEvents.size(); ++i) {
+        before[i] = nLast;
+        if (m_pEvents[i].time != 0)
+            nLast = m_pEvents[i].time;
+    }
+    std::uint32_t nNext = 0; // 0: no timed record after this one
+    for (std::size_t i = m_pEvents.size(); i-- > 0;) {
+        const std::uint32_t nTime = m_pEvents[i].time;
+        std::uint32_t nValue = nTime;
+        if (nTime == 0) {
+            const std::uint32_t nBefore = before[i];
+            const std::uint32_t nAfter = nNext != 0 ? nNext : nBefore;
+            nValue = nBefore == nAfter ? nBefore : nBefore / 2 + nAfter / 2;
+        } else {
+            nNext = nTime;
+        }
+        m_eventSeconds[i] = static_cast<std::int32_t>(nValue / 16);
+    }
+
+    m_firstVictim.assign(kIdCount, kNone);
+    for (const DebriefEvent& event : m_pEvents)
+        if (HasAnyFlag(event, EVENT_STRUCK) && m_firstVictim[event.parent] == kNone)
+            m_firstVictim[event.parent] = event.object;
+}
+
+void CDebrief::Clear()
+{
+    m_nEvents = 0;
+    m_pEvents = {};
+    m_objectStart = {};
+    m_objectIndex = {};
+    m_childStart = {};
+    m_childIndex = {};
+    m_eventSeconds = {};
+    m_firstVictim = {};
+}
+
+std::string CDebrief::GetTitle() const
+{
+    return m_strTitle ? *m_strTitle : std::string("No Title");
+}
+
+std::uint32_t CDebrief::GetBaseTime() const
+{
+    return ReadU32(m_mission.data() + kBaseTimeInMission);
+}
+
+const DebriefEvent* CDebrief::GetLastEvent() const
+{
+    return m_pEvents.empty() ? nullptr : &m_pEvents.back();
+}
+
+CTimeSpan CDebrief::GetEventTime(const DebriefEvent* pEvent) const
+{
+    if (pEvent == nullptr)
+        return 0;
+    if (pEvent->time != 0)
+        return static_cast<std::int32_t>(pEvent->time / 16);
+    const std::less<const DebriefEvent*> less;
+    const DebriefEvent* pBegin = m_pEvents.data();
+    const DebriefEvent* pEnd = pBegin + m_pEvents.size();
+    if (m_pEvents.empty() || less(pEvent, pBegin) || !less(pEvent, pEnd))
+        return 0;
+    return m_eventSeconds[static_cast<std::size_t>(pEvent - pBegin)];
+}
+
+void CDebrief::GetObjectEvents(std::uint16_t nId, DebriefEventList& list) const
+{
+    list.clear();
+    if (nId == 0)
+        return;
+    if (nId == kNoObject) {
+        list.reserve(m_pEvents.size());
+        for (const DebriefEvent& event : m_pEvents)
+            list.push_back(&event);
+        return;
+    }
+    if (m_objectStart.empty())
+        return;
+    list.reserve(m_objectStart[nId + 1] - m_objectStart[nId]);
+    for (std::uint32_t k = m_objectStart[nId]; k < m_objectStart[nId + 1]; ++k)
+        list.push_back(&m_pEvents[m_objectIndex[k]]);
+}
+
+void CDebrief::GetChildEvents(std::uint16_t nId, DebriefEventList& list) const
+{
+    list.clear();
+    if (m_childStart.empty())
+        return;
+    list.reserve(m_childStart[nId + 1] - m_childStart[nId]);
+    for (std::uint32_t k = m_childStart[nId]; k < m_childStart[nId + 1]; ++k)
+        list.push_back(&m_pEvents[m_childIndex[k]]);
+}
+
+std::uint16_t CDebrief::FindPlayer() const
+{
+    for (const DebriefEvent& event : m_pEvents) {
+        const bool bPlayerShape =
+            event.shape == 68 || event.shape == 255 || (event.shape >= 335 && event.shape <= 360);
+        if (event.time == 0 && event.status == EVENT_ENTRY && bPlayerShape &&
+            event.object == event.parent && event.byte2 == BYTE2_PLAYER)
+            return event.object;
+    }
+    return kNoObject;
+}
+
+std::uint8_t CDebrief::GetObjectSide(std::uint16_t nId) const
+{
+    if (nId == 0 || m_pEvents.empty())
+        return 0;
+    if (nId == kNoObject)
+        return m_pEvents.front().country;
+    if (m_objectStart[nId] == m_objectStart[nId + 1])
+        return 0;
+    return m_pEvents[m_objectIndex[m_objectStart[nId]]].country;
+}
+
+bool CDebrief::HasStruck(std::uint16_t nCause, std::uint16_t nVictim) const
+{
+    if (m_objectStart.empty())
+        return false;
+    auto struck = [&](std::uint32_t i) {
+        const DebriefEvent& event = m_pEvents[i];
+        return event.object == nVictim && event.parent == nCause &&
+               HasAnyFlag(event, EVENT_STRUCK);
+    };
+    auto scan = [&](const std::vector<std::uint32_t>& start, const std::vector<std::uint32_t>& index,
+                    std::uint16_t nKey) {
+        return std::any_of(index.begin() + start[nKey], index.begin() + start[nKey + 1], struck);
+    };
+    // Records of an object about itself are only in its own run; otherwise
+    // scan whichever run is shorter.
+    const std::uint32_t nOwn = m_objectStart[nVictim + 1] - m_objectStart[nVictim];
+    const std::uint32_t nChildren = m_childStart[nCause + 1] - m_childStart[nCause];
+    if (nCause == nVictim || nOwn <= nChildren)
+        return scan(m_objectStart, m_objectIndex, nVictim);
+    return scan(m_childStart, m_childIndex, nCause);
+}
+
+std::uint16_t CDebrief::GetFirstVictim(std::uint16_t nCause) const
+{
+    if (m_firstVictim.empty() || m_firstVictim[nCause] == kNone)
+        return kNoObject;
+    return static_cast<std::uint16_t>(m_firstVictim[nCause]);
+}
