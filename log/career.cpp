@@ -120,9 +120,10 @@ bool CCareer::Load(RecordKey key, CLogFile& file, std::int64_t& nRecordsLeft)
     m_bModified = 0;
     if (nCount > kMaxRecordCount || nCount > nRecordsLeft)
         return false;
+    if (nCount > 0)
+        nRecordsLeft -= nCount;
     RecordKey mission(key);
     for (std::int32_t i = 0; i < nCount; ++i) {
-        --nRecordsLeft;
         mission.SetMission(i);
         if (!AddMission()->Load(mission, file, nRecordsLeft))
             return false;

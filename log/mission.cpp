@@ -79,10 +79,11 @@ bool CMission::LoadList(CKillList& list, std::int32_t nCount, char cLetter, cons
     list.clear();
     if (nCount > kMaxRecordCount || nCount > nRecordsLeft)
         return false;
+    if (nCount > 0)
+        nRecordsLeft -= nCount;
     RecordKey kill(key);
     kill.SetListLetter(cLetter);
     for (std::int32_t i = 0; i < nCount; ++i) {
-        --nRecordsLeft;
         kill.SetKill(i);
         list.emplace_back(std::make_unique<CKill>())->Load(kill, file);
     }

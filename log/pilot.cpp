@@ -91,9 +91,8 @@ bool CPilot::Load(CLogFile& file)
     if (nCount == 0) {
         AddCareer();
     } else {
-        std::int64_t nRecordsLeft = kMaxLogRecords;
+        std::int64_t nRecordsLeft = kMaxLogRecords - (nCount > 0 ? nCount : 0);
         for (std::int32_t i = 0; i < nCount; ++i) {
-            --nRecordsLeft;
             if (!AddCareer()->Load(RecordKey(i), file, nRecordsLeft))
                 return false;
         }
