@@ -48,6 +48,7 @@ struct CControlState {
     bool HasStyle(unsigned nStyle) const { return (m_pTemplate->m_nStyle & nStyle) != 0; }
     bool IsList() const;    // drop-down list, list box or report list
     bool IsButton() const;  // push button, check box or radio button
+    bool CanTakeFocus() const; // not a label, frame or picture
 };
 
 // What the program changed, as told to the host.

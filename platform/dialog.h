@@ -173,6 +173,8 @@ private:
     const CControlState* ListControl(int nId, const char* pszUse) const;
     CControlState* UserControl(int nId);
     void BuildControls();
+    void InitModel();
+    void ToggleButton(CControlState& ctl);
     void CheckHandlers();
     void ReportError(const std::string& strProblem) const;
     void Changed(const CControlState& ctl, EChange eWhat, int nIndex = -1);
