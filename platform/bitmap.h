@@ -29,7 +29,3 @@ std::unique_ptr<CBitmap> LoadBitmapFile(const std::string& strPath, CSize size);
 // True when the file can be read and begins like a Windows bitmap file.
 bool IsBitmapFile(const std::string& strPath);
 
-// Built-in bitmaps and icons (our own artwork).
-inline constexpr int IDI_MAINFRAME = 128;
-inline constexpr int IDB_ABOUT_LEFT = 151;
-inline constexpr int IDB_PHOTO_DEFAULT = 152;
