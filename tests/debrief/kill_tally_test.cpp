@@ -1,0 +1,322 @@
+// The kill tally and the kill filter.
+#include "debrief/debrief.h"
+#include "debrief/kill_filter.h"
+#include "debrief/kill_tally.h"
+#include "log/app_settings.h"
+#include "log/mission.h"
+#include "log/record_key.h"
+#include "tests/support/debrief_builder.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+constexpr std::uint16_t kPlayer = 1;
+constexpr std::uint16_t kR27r = 60, kR60 = 62, kR73 = 63, k30mm = 87, k23mm = 91, kFab500 = 3;
+constexpr std::uint16_t kF15 = 18, kT72 = 70, kEjectionSeat = 10;
+
+class KillTallyTest : public ::testing::Test {
+protected:
+    KillTallyTest() { m_builder.AddPlayer(kPlayer); }
+
+    void Tally()
+    {
+        m_builder.Write(m_file.GetPath());
+        ASSERT_TRUE(m_debrief.Open(m_file.GetPath()));
+        TallyKills(m_debrief, kPlayer, m_mission);
+    }
+
+    CAppSettings m_settings;
+    CDebriefBuilder m_builder;
+    CTempDebrief m_file;
+    CDebrief m_debrief;
+    CMission m_mission;
+};
+
+TEST_F(KillTallyTest, MissileKillOfAnAircraft)
+{
+    m_builder.AddRelease(Seconds(95), kPlayer, 40, kR73);
+    m_builder.AddKill(Seconds(100), 20, kF15, 40, 3, EVENT_AIR | EVENT_PRI);
+    Tally();
+    ASSERT_EQ(m_mission.GetKillCount(), 1);
+    EXPECT_EQ(m_mission.GetHitCount(), 0);
+    EXPECT_EQ(m_mission.GetMissCount(), 0);
+    const CKill& kill = *m_mission.GetKill(0);
+    EXPECT_EQ(kill.GetAirKill(), 1);
+    EXPECT_EQ(kill.GetTargetKill(), 1);
+    EXPECT_EQ(kill.GetFired(), CTimeSpan(95));
+    EXPECT_EQ(kill.GetHit(), CTimeSpan(100));
+    EXPECT_EQ(kill.GetSide(), 3);
+    EXPECT_EQ(kill.GetTarget(), kF15);
+    EXPECT_EQ(kill.GetWeapon(), kR73);
+    EXPECT_EQ(kill.GetNumFired(), 1);
+    EXPECT_EQ(kill.GetTargetID(), 20);
+}
+
+TEST_F(KillTallyTest, HitsMergePerTargetAndWeaponAndKeepTheFirstTimes)
+{
+    m_builder.AddRelease(Seconds(100), kPlayer, 40, kR27r);
+    m_builder.AddHit(Seconds(104), 20, kF15, 40, 3, EVENT_AIR);
+    m_builder.AddRelease(Seconds(110), kPlayer, 41, kR27r);
+    m_builder.AddHit(Seconds(114), 20, kF15, 41, 3);
+    m_builder.AddRelease(Seconds(120), kPlayer, 42, kR60); // other weapon: own record
+    m_builder.AddHit(Seconds(124), 20, kF15, 42, 3);
+    Tally();
+    ASSERT_EQ(m_mission.GetHitCount(), 2);
+    const CKill& hit = *m_mission.GetHit(0);
+    EXPECT_EQ(hit.GetNumFired(), 2);
+    EXPECT_EQ(hit.GetFired(), CTimeSpan(100));
+    EXPECT_EQ(hit.GetHit(), CTimeSpan(104));
+    EXPECT_EQ(hit.GetAirKill(), 1);
+    EXPECT_EQ(hit.GetWeapon(), kR27r);
+    EXPECT_EQ(m_mission.GetHit(1)->GetWeapon(), kR60);
+    EXPECT_EQ(m_mission.GetKillCount(), 0);
+    EXPECT_EQ(m_mission.GetMissCount(), 0);
+}
+
+TEST_F(KillTallyTest, MissesMergePerWeaponWithoutTargetOrTimes)
+{
+    for (std::uint16_t id = 40; id < 43; ++id)
+        m_builder.AddRelease(Seconds(100 + id), kPlayer, id, kR60);
+    Tally();
+    ASSERT_EQ(m_mission.GetMissCount(), 1);
+    const CKill& miss = *m_mission.GetMiss(0);
+    EXPECT_EQ(miss.GetWeapon(), kR60);
+    EXPECT_EQ(miss.GetNumFired(), 3);
+    EXPECT_EQ(miss.GetTargetID(), kNoObject);
+    EXPECT_EQ(miss.GetTarget(), 0);
+    EXPECT_EQ(miss.GetFired(), CTimeSpan(0));
+    EXPECT_EQ(miss.GetHit(), CTimeSpan(0));
+}
+
+TEST_F(KillTallyTest, OneReleaseGivesRecordsInTheReverseOrderOfItsEffects)
+{
+    m_builder.AddRelease(Seconds(100), kPlayer, 40, kFab500, BYTE2_DROPPED);
+    m_builder.AddHit(Seconds(101), 20, kT72, 40, 1);
+    m_builder.AddHit(Seconds(101), 21, 26, 40);
+    m_builder.AddDie(Seconds(102), 20, kT72, 40, 1);
+    m_builder.AddKill(Seconds(102), 22, kT72, 40, 1);
+    m_builder.AddExpl(Seconds(103), 40, kFab500); // the bomb's own record: not an effect
+    Tally();
+    ASSERT_EQ(m_mission.GetKillCount(), 2);
+    EXPECT_EQ(m_mission.GetKill(0)->GetTargetID(), 22);
+    EXPECT_EQ(m_mission.GetKill(1)->GetTargetID(), 20);
+    ASSERT_EQ(m_mission.GetHitCount(), 2);
+    EXPECT_EQ(m_mission.GetHit(0)->GetTargetID(), 21);
+    EXPECT_EQ(m_mission.GetHit(1)->GetTargetID(), 20); // hit, then destroyed: both records
+    EXPECT_EQ(m_mission.GetMissCount(), 0);
+}
+
+TEST_F(KillTallyTest, OnlyWeaponsThePlayerReleasedCount)
+{
+    DebriefEvent& notAdded = m_builder.AddRelease(Seconds(100), kPlayer, 40, kR73);
+    notAdded.status = EVENT_DYN;
+    m_builder.AddKill(Seconds(101), 20, kF15, 40, 3);
+    m_builder.AddRelease(Seconds(100), kPlayer, 41, kEjectionSeat);
+    m_builder.AddRelease(Seconds(100), 9, 42, kR73); // someone else's missile
+    m_builder.AddKill(Seconds(101), 21, kF15, 42, 3);
+    Tally();
+    EXPECT_EQ(m_mission.GetKillCount(), 0);
+    EXPECT_EQ(m_mission.GetHitCount(), 0);
+    EXPECT_EQ(m_mission.GetMissCount(), 0);
+}
+
+TEST_F(KillTallyTest, GunBurstFoldsEarlierRoundsOnTheSameTargetIntoTheKill)
+{
+    m_builder.AddRelease(Seconds(100), kPlayer, 40, k30mm, BYTE2_ROUND);
+    m_builder.AddRelease(Seconds(100), kPlayer, 41, k30mm, BYTE2_ROUND);
+    m_builder.AddRelease(Seconds(100), kPlayer, 42, k30mm, BYTE2_ROUND);
+    m_builder.AddHit(Seconds(100), 7, kF15, 40, 3);
+    m_builder.AddHit(Seconds(100), 7, kF15, 41, 3);
+    m_builder.AddKill(Seconds(101), 7, kF15, 42, 3);
+    Tally();
+    ASSERT_EQ(m_mission.GetKillCount(), 1);
+    EXPECT_EQ(m_mission.GetKill(0)->GetNumFired(), 6);
+    ASSERT_EQ(m_mission.GetHitCount(), 1);
+    EXPECT_EQ(m_mission.GetHit(0)->GetNumFired(), 2);
+}
+
+// File order of rounds of the 23mm gun (one round each) and what the walk
+// back from the killing round (the last) counts.
+struct BurstCase {
+    const char* pszName;
+    std::vector<DebriefTime> roundTimes; // the last one kills
+    std::vector<bool> struckTarget;      // earlier rounds that also hit the target
+    int nRounds;
+};
+
+class GunBurstTest : public KillTallyTest, public ::testing::WithParamInterface<BurstCase> {};
+
+TEST_P(GunBurstTest, FollowsTheBurstBackRoundByRound)
+{
+    const BurstCase& burst = GetParam();
+    constexpr std::uint16_t kTarget = 0; // identifier 0 is a real object here
+    for (std::size_t i = 0; i < burst.roundTimes.size(); ++i)
+        m_builder.AddRelease(burst.roundTimes[i], kPlayer, static_cast<std::uint16_t>(40 + i), k23mm,
+                             BYTE2_ROUND);
+    for (std::size_t i = 0; i + 1 < burst.roundTimes.size(); ++i)
+        m_builder.AddHit(burst.roundTimes[i], burst.struckTarget[i] ? kTarget : 30, kT72,
+                         static_cast<std::uint16_t>(40 + i), 2, EVENT_GND);
+    m_builder.AddDie(burst.roundTimes.back(), kTarget, kT72,
+                     static_cast<std::uint16_t>(40 + burst.roundTimes.size() - 1), 2, EVENT_GND);
+    Tally();
+    ASSERT_EQ(m_mission.GetKillCount(), 1);
+    EXPECT_EQ(m_mission.GetKill(0)->GetNumFired(), burst.nRounds);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Bursts, GunBurstTest,
+    ::testing::Values(
+        BurstCase{"SameSecondCounts", {Sixteenths(1600), Sixteenths(1615), Sixteenths(1608)}, {true, true}, 3},
+        BurstCase{"OneSecondOlderDoesNot", {Seconds(99), Seconds(100)}, {true}, 1},
+        BurstCase{"StopsNothingAtAGap", {Seconds(100), Seconds(99), Seconds(100)}, {true, true}, 2},
+        BurstCase{"MissingTheTargetIsPassedOver", {Seconds(100), Seconds(100), Seconds(100)}, {true, false}, 2},
+        // 100 is counted, then 101; the round at 100 before it is older
+        // than the last one counted.
+        BurstCase{"MeasuredAgainstTheLastCounted",
+                  {Seconds(100), Seconds(101), Seconds(100), Seconds(100)}, {true, true, true}, 3},
+        BurstCase{"LaterRoundsEarlierInTheFile",
+                  {Seconds(102), Seconds(101), Seconds(100), Seconds(100)}, {true, true, true}, 4}),
+    [](const auto& info) { return std::string(info.param.pszName); });
+
+TEST_F(KillTallyTest, BurstCountsOnlyChildrenOfTheSameShape)
+{
+    m_builder.AddRelease(Seconds(100), kPlayer, 40, k23mm, BYTE2_ROUND);
+    m_builder.AddRelease(Seconds(100), kPlayer, 41, k30mm, BYTE2_ROUND);
+    m_builder.AddRelease(Seconds(100), kPlayer, 42, k30mm, BYTE2_ROUND);
+    m_builder.AddHit(Seconds(100), 7, kF15, 40, 3);
+    m_builder.AddHit(Seconds(100), 7, kF15, 41, 3);
+    m_builder.AddKill(Seconds(100), 7, kF15, 42, 3);
+    Tally();
+    ASSERT_EQ(m_mission.GetKillCount(), 1);
+    EXPECT_EQ(m_mission.GetKill(0)->GetNumFired(), 4);
+}
+
+// Both destructions of a T-72 are seen by the filter; the second one has no
+// known side and object identifier 0.
+struct GroundKillCase {
+    const char* pszName;
+    std::uint32_t nSecondAt;
+    bool bSameRelease;
+    int nKills;
+    int nMisses;
+};
+
+class SuspiciousKillTest : public KillTallyTest, public ::testing::WithParamInterface<GroundKillCase> {};
+
+TEST_P(SuspiciousKillTest, RefusesAnUnknownGroundKillRightAfterAKnownOne)
+{
+    const GroundKillCase& test = GetParam();
+    m_settings.m_bIgnoreGndKills = 1;
+    m_builder.AddRelease(Seconds(490), kPlayer, 40, kFab500, BYTE2_DROPPED);
+    m_builder.AddDie(Seconds(500), 30, kT72, 40, 2, EVENT_GND);
+    if (!test.bSameRelease)
+        m_builder.AddRelease(Seconds(491), kPlayer, 41, kFab500, BYTE2_DROPPED);
+    m_builder.AddDie(Seconds(test.nSecondAt), 0, kT72, test.bSameRelease ? 40 : 41, 0, EVENT_GND);
+    Tally();
+    EXPECT_EQ(m_mission.GetKillCount(), test.nKills);
+    EXPECT_EQ(m_mission.GetMissCount(), test.nMisses);
+}
+
+INSTANTIATE_TEST_SUITE_P(Filter, SuspiciousKillTest,
+                         ::testing::Values(GroundKillCase{"TwoSecondsLater", 502, false, 1, 1},
+                                           GroundKillCase{"FourSecondsLater", 504, false, 2, 0},
+                                           GroundKillCase{"SameReleaseSeenLastFirst", 502, true, 2, 0}),
+                         [](const auto& info) { return std::string(info.param.pszName); });
+
+TEST_F(KillTallyTest, UnknownSideKillsRefusedCountAsMisses)
+{
+    m_settings.m_bRejectUnkKills = 1;
+    m_builder.AddRelease(Seconds(100), kPlayer, 40, kR73);
+    m_builder.AddKill(Seconds(101), 20, kF15, 40, 0, EVENT_AIR);
+    m_builder.AddRelease(Seconds(110), kPlayer, 41, kR73);
+    m_builder.AddKill(Seconds(111), 21, kF15, 41, 3, EVENT_AIR);
+    Tally();
+    ASSERT_EQ(m_mission.GetKillCount(), 1);
+    EXPECT_EQ(m_mission.GetKill(0)->GetTargetID(), 21);
+    ASSERT_EQ(m_mission.GetMissCount(), 1);
+    EXPECT_EQ(m_mission.GetMiss(0)->GetWeapon(), kR73);
+}
+
+TEST_F(KillTallyTest, ListsStopAtWhatALogCanHold)
+{
+    for (std::int32_t i = 0; i <= kMaxRecordCount; ++i) {
+        const auto nWeapon = static_cast<std::uint16_t>(2 + i % 60000);
+        m_builder.AddRelease(Seconds(100), kPlayer, nWeapon, kR73);
+        m_builder.AddKill(Seconds(101), 62000, kF15, nWeapon, 3);
+    }
+    Tally();
+    EXPECT_EQ(m_mission.GetKillCount(), kMaxRecordCount);
+}
+
+// The filter on its own: the memory and the two settings.
+class KillFilterTest : public ::testing::Test {
+protected:
+    DebriefEvent GroundKill(std::uint32_t nSeconds, std::uint8_t nCountry, std::uint16_t nObject)
+    {
+        DebriefEvent event;
+        event.time = nSeconds * 16;
+        event.status = EVENT_DIE | EVENT_GND;
+        event.country = nCountry;
+        event.shape = kT72;
+        event.object = nObject;
+        return event;
+    }
+    bool Accept(const DebriefEvent& event) { return m_filter.Accept(m_debrief, &event, m_settings); }
+
+    CAppSettings m_settings;
+    CDebrief m_debrief; // times of events with their own time need no file
+    CKillFilter m_filter;
+};
+
+TEST_F(KillFilterTest, RemembersEveryExaminedEventEvenARefusedOne)
+{
+    m_settings.m_bIgnoreGndKills = 1;
+    EXPECT_TRUE(Accept(GroundKill(500, 2, 30)));
+    EXPECT_FALSE(Accept(GroundKill(502, 0, 0)));
+    EXPECT_TRUE(Accept(GroundKill(503, 0, 0))); // the last one had no side
+    EXPECT_TRUE(Accept(GroundKill(504, 2, 31)));
+    EXPECT_TRUE(Accept(GroundKill(505, 0, 5))); // only object 0 is suspicious
+}
+
+TEST_F(KillFilterTest, NeedsGroundObjectsOfTheSameShape)
+{
+    m_settings.m_bIgnoreGndKills = 1;
+    DebriefEvent known = GroundKill(500, 2, 30);
+    DebriefEvent air = GroundKill(501, 0, 0);
+    air.status = EVENT_DIE | EVENT_AIR;
+    EXPECT_TRUE(Accept(known));
+    EXPECT_TRUE(Accept(air));
+    DebriefEvent otherShape = GroundKill(502, 0, 0);
+    otherShape.shape = 66;
+    EXPECT_TRUE(Accept(GroundKill(501, 2, 30)));
+    EXPECT_TRUE(Accept(otherShape));
+}
+
+TEST_F(KillFilterTest, ResetAndSwitchingOffForgetTheLastEvent)
+{
+    m_settings.m_bIgnoreGndKills = 1;
+    EXPECT_TRUE(Accept(GroundKill(500, 2, 30)));
+    EXPECT_TRUE(m_filter.Accept(m_debrief, nullptr, m_settings));
+    EXPECT_TRUE(Accept(GroundKill(501, 0, 0)));
+
+    EXPECT_TRUE(Accept(GroundKill(510, 2, 30)));
+    m_settings.m_bIgnoreGndKills = 0;
+    EXPECT_TRUE(Accept(GroundKill(511, 0, 0)));
+    m_settings.m_bIgnoreGndKills = 1;
+    EXPECT_TRUE(Accept(GroundKill(511, 0, 0)));
+}
+
+TEST_F(KillFilterTest, RejectingUnknownSidesComesFirstAndLeavesTheMemory)
+{
+    m_settings.m_bRejectUnkKills = 1;
+    EXPECT_FALSE(Accept(GroundKill(500, 0, 30)));
+    EXPECT_TRUE(Accept(GroundKill(500, 4, 30)));
+    m_settings.m_bIgnoreGndKills = 1;
+    EXPECT_TRUE(Accept(GroundKill(500, 2, 30)));
+    EXPECT_FALSE(Accept(GroundKill(501, 0, 0)));
+    m_settings.m_bRejectUnkKills = 0;
+    EXPECT_FALSE(Accept(GroundKill(502, 0, 0))); // still measured against the one at 500
+}
+
+} // namespace
