@@ -5,7 +5,10 @@
 
 #include <benchmark/benchmark.h>
 #include <cstdio>
+#include <fstream>
+#include <iterator>
 #include <string>
+#include <vector>
 #include <unistd.h>
 
 namespace {
@@ -72,5 +75,43 @@ void BM_LoadLargeLog(benchmark::State& state)
     std::remove(path.c_str());
 }
 BENCHMARK(BM_LoadLargeLog)->Unit(benchmark::kMillisecond);
+
+// The same log with its sections in reverse order: every search has to go
+// round the file.
+void BM_LoadReversedLog(benchmark::State& state)
+{
+    const std::string path = BenchFileName();
+    {
+        CPilot pilot;
+        FillLargeLog(pilot);
+        CLogFile file(path);
+        pilot.Save(file);
+    }
+    std::string text;
+    {
+        std::ifstream in(path, std::ios::binary);
+        text.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    }
+    std::vector<std::string> sections;
+    for (std::size_t start = 0; start < text.size();) {
+        std::size_t next = text.find("\r\n[", start);
+        next = next == std::string::npos ? text.size() : next + 2;
+        sections.push_back(text.substr(start, next - start));
+        start = next;
+    }
+    {
+        std::ofstream out(path, std::ios::binary | std::ios::trunc);
+        for (auto it = sections.rbegin(); it != sections.rend(); ++it)
+            out << *it;
+    }
+    for (auto _ : state) {
+        CPilot pilot;
+        CLogFile file(path);
+        if (!pilot.Load(file) || pilot.GetCareerCount() != 50)
+            state.SkipWithError("load failed");
+    }
+    std::remove(path.c_str());
+}
+BENCHMARK(BM_LoadReversedLog)->Unit(benchmark::kMillisecond);
 
 } // namespace

@@ -15,6 +15,7 @@
 namespace {
 
 constexpr std::size_t kBufferSize = 64 * 1024;
+constexpr std::size_t kJumpReadSize = 1024;
 constexpr std::string_view kWhiteSpace = " \t\r\n\v\f";
 constexpr std::string_view kInUse = "the file is in use by another program";
 
@@ -307,8 +308,8 @@ bool CLogFile::OpenForReading()
         return false;
     }
     m_readBuffer.resize(kBufferSize);
+    m_nBufferStart = 0;
     m_nReadPos = m_nReadEnd = 0;
-    m_bAtStart = true;
     m_bEndOfFile = false;
     m_nMode = modeRead;
     return true;
@@ -323,7 +324,9 @@ bool CLogFile::ReadLine(std::string& line)
         if (m_nReadPos == m_nReadEnd) {
             if (m_bEndOfFile)
                 break;
-            const ssize_t got = ::read(m_nFile, m_readBuffer.data(), m_readBuffer.size());
+            // Small reads just after a jump, growing while the reading goes on.
+            const std::size_t want = std::min(m_nReadSize, m_readBuffer.size());
+            const ssize_t got = ::read(m_nFile, m_readBuffer.data(), want);
             if (got < 0 && errno == EINTR)
                 continue;
             if (got <= 0) {
@@ -332,10 +335,11 @@ bool CLogFile::ReadLine(std::string& line)
                 m_bEndOfFile = true;
                 break;
             }
+            m_nBufferStart += m_nReadEnd;
+            m_nReadSize = std::min(m_nReadSize * 2, m_readBuffer.size());
             m_nReadPos = 0;
             m_nReadEnd = static_cast<std::size_t>(got);
         }
-        m_bAtStart = false;
         bAny = true;
         const char* begin = m_readBuffer.data() + m_nReadPos;
         const char* end = m_readBuffer.data() + m_nReadEnd;
@@ -354,54 +358,74 @@ bool CLogFile::ReadLine(std::string& line)
     return bAny;
 }
 
-bool CLogFile::Rewind()
+std::uint64_t CLogFile::Position() const
 {
-    if (m_bAtStart)
-        return true;
-    if (::lseek(m_nFile, 0, SEEK_SET) != 0) {
+    return m_nBufferStart + m_nReadPos;
+}
+
+bool CLogFile::SeekTo(std::uint64_t offset)
+{
+    if (offset >= m_nBufferStart && offset <= m_nBufferStart + m_nReadEnd) {
+        m_nReadPos = static_cast<std::size_t>(offset - m_nBufferStart);
+        return true; // still in the buffer
+    }
+    if (::lseek(m_nFile, static_cast<off_t>(offset), SEEK_SET) < 0) {
         Fail("cannot read the file", errno);
         return false;
     }
+    m_nBufferStart = offset;
     m_nReadPos = m_nReadEnd = 0;
+    m_nReadSize = kJumpReadSize;
     m_bEndOfFile = false;
-    m_bAtStart = true;
     return true;
 }
 
-// Reads on to the header of name, at most once round the file; true when the
-// position is then just after that header.
+// Reads the whole file once, noting where each header line ends, so that
+// later searches jump instead of reading the file again.
+void CLogFile::BuildHeaderIndex()
+{
+    if (!SeekTo(0))
+        return;
+    std::vector<CHeader> headers;
+    std::string line;
+    while (ReadLine(line))
+        if (line.size() > 2 && line[0] == '[')
+            headers.push_back({LowerCopy(InnerName(line)), Position()});
+    if (m_bFailed)
+        return;
+    std::sort(headers.begin(), headers.end());
+    m_headerIndex = std::move(headers);
+    m_bIndexed = true;
+}
+
+// Moves on to just after the header of name, searching onward from the
+// current position and then once more from the start of the file. True when
+// found; otherwise the position is at the start of the file.
 bool CLogFile::ScanForHeader(std::string_view name)
 {
-    if (m_bAllHeadersKnown
-        && !std::binary_search(m_allHeaders.begin(), m_allHeaders.end(), LowerCopy(name))) {
-        Rewind();
+    if (!m_bIndexed) {
+        std::string line;
+        while (ReadLine(line))
+            if (line.size() > 2 && line[0] == '[' && EqualNoCase(InnerName(line), name))
+                return true;
+        BuildHeaderIndex();
+        if (!m_bIndexed) {
+            SeekTo(0);
+            return false;
+        }
+    }
+    // The first header of that name that ends after the position, else the
+    // first one in the file.
+    const std::string lower = LowerCopy(name);
+    const auto first = std::lower_bound(m_headerIndex.begin(), m_headerIndex.end(), CHeader{lower, 0});
+    auto next = std::upper_bound(first, m_headerIndex.end(), CHeader{lower, Position()});
+    if (next == m_headerIndex.end() || next->m_strName != lower)
+        next = first;
+    if (next == m_headerIndex.end() || next->m_strName != lower) {
+        SeekTo(0);
         return false;
     }
-    std::string line;
-    for (int pass = 0; pass < 2; ++pass) {
-        const bool bFullPass = m_bAtStart && !m_bAllHeadersKnown;
-        std::vector<std::string> headers;
-        while (ReadLine(line)) {
-            if (line.size() <= 2 || line[0] != '[')
-                continue;
-            const std::string_view header = InnerName(line);
-            if (EqualNoCase(header, name))
-                return true;
-            if (bFullPass)
-                headers.push_back(LowerCopy(header));
-        }
-        if (bFullPass && !m_bFailed) {
-            std::sort(headers.begin(), headers.end());
-            headers.erase(std::unique(headers.begin(), headers.end()), headers.end());
-            m_allHeaders = std::move(headers);
-            m_bAllHeadersKnown = true;
-            Rewind();
-            return false; // the whole file was read without meeting it
-        }
-        if (!Rewind())
-            return false;
-    }
-    return false;
+    return SeekTo(next->m_nEnd);
 }
 
 void CLogFile::LoadSection(std::string_view name)
@@ -494,6 +518,7 @@ void CLogFile::ReleaseFiles()
     m_readBuffer.shrink_to_fit();
     m_keys.clear();
     m_values.clear();
+    m_headerIndex.clear();
 }
 
 bool CLogFile::Close()

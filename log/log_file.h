@@ -59,7 +59,9 @@ private:
     void ReleaseFiles();
 
     bool ReadLine(std::string& line);
-    bool Rewind();
+    std::uint64_t Position() const;
+    bool SeekTo(std::uint64_t offset);
+    void BuildHeaderIndex();
     void LoadSection(std::string_view name);
     bool ScanForHeader(std::string_view name);
     std::string FindKey(std::string_view key, std::string_view def);
@@ -85,12 +87,20 @@ private:
     std::string m_writeBuffer;
 
     std::vector<char> m_readBuffer;
+    std::uint64_t m_nBufferStart = 0;  // file offset of the buffer's first byte
     std::size_t m_nReadPos = 0;
     std::size_t m_nReadEnd = 0;
-    bool m_bAtStart = true;            // nothing read since the last rewind
+    std::size_t m_nReadSize = 64 * 1024; // the next read's size
     bool m_bEndOfFile = false;
-    // Header names met on a complete pass, lower case: a name outside them
-    // is known to be absent without another pass over the file.
-    std::vector<std::string> m_allHeaders;
-    bool m_bAllHeadersKnown = false;
+
+    // Every header of the file (lower-case name, offset just after its line),
+    // made when a search first has to go round the file: sections asked for
+    // out of file order, or missing ones, then cost no further passes.
+    struct CHeader {
+        std::string m_strName;
+        std::uint64_t m_nEnd = 0;
+        friend auto operator<=>(const CHeader&, const CHeader&) = default;
+    };
+    std::vector<CHeader> m_headerIndex;
+    bool m_bIndexed = false;
 };

@@ -92,6 +92,22 @@ TEST_F(LogFileTest, LookupsFollowTheCursorRoundTheSection)
     EXPECT_EQ(file.GetEntry("S", "C", ""), "4");
 }
 
+TEST_F(LogFileTest, SearchGoesOnwardThenRoundTheFile)
+{
+    WriteBytes(Path(), "[A]\nK=1\n[B]\nK=2\n[A]\nK=3\n[C]\nK=4\n");
+    CLogFile file(Path());
+    const struct {
+        const char* section;
+        const char* value;
+    } requests[] = {
+        {"C", "4"}, {"A", "1"}, {"B", "2"}, {"A", "3"}, // the next "A" onward
+        {"Missing", "-"},                              // gives up at the start
+        {"A", "1"}, {"C", "4"}, {"B", "2"},
+    };
+    for (const auto& r : requests)
+        EXPECT_EQ(file.GetEntry(r.section, "K", "-"), r.value) << r.section;
+}
+
 TEST_F(LogFileTest, ConvertsIntegersWithoutOverflowChecks)
 {
     WriteBytes(Path(), "[K]\nEmpty=\nWord=abc\nTail=12xyz\nPlus= +7\nMin=-2147483648\n"
@@ -164,7 +180,7 @@ TEST_F(LogFileTest, FailedWriteLeavesThePreviousFileUntouched)
     EXPECT_EQ(m_dir.CountEntries(), 1u); // no temporary file left behind
 }
 
-TEST_F(LogFileTest, FailureAtCloseLeavesNoNewFile)
+TEST_F(LogFileTest, FailedSaveOfANewFileLeavesNothing)
 {
     CLogFile file(Path());
     EXPECT_TRUE(file.PutText("Pilot", "Name", "New"));
@@ -173,22 +189,16 @@ TEST_F(LogFileTest, FailureAtCloseLeavesNoNewFile)
     EXPECT_EQ(m_dir.CountEntries(), 0u);
 }
 
-TEST_F(LogFileTest, TargetInAMissingDirectoryFails)
+TEST_F(LogFileTest, UnusableTargetsFailToOpen)
 {
-    CLogFile file(m_dir.File("no/such/dir/pilot.log"));
-    EXPECT_FALSE(file.PutText("Pilot", "Name", "x"));
-    EXPECT_FALSE(file.PutText("Pilot", "Unit", "y"));
-    EXPECT_TRUE(file.HasFailed());
-    EXPECT_FALSE(file.Close());
-    EXPECT_EQ(m_dir.CountEntries(), 0u);
-}
-
-TEST_F(LogFileTest, RefusesToReplaceADirectory)
-{
-    CLogFile file(m_dir.Path().string());
-    EXPECT_FALSE(file.PutText("Pilot", "Name", "x"));
-    EXPECT_FALSE(file.Close());
-    EXPECT_TRUE(std::filesystem::is_directory(m_dir.Path()));
+    for (const std::string& target : {m_dir.File("no/such/dir/pilot.log"), m_dir.Path().string()}) {
+        CLogFile file(target);
+        EXPECT_FALSE(file.PutText("Pilot", "Name", "x")) << target;
+        EXPECT_FALSE(file.PutText("Pilot", "Unit", "y")) << target;
+        EXPECT_TRUE(file.HasFailed()) << target;
+        EXPECT_FALSE(file.Close()) << target;
+        EXPECT_EQ(m_dir.CountEntries(), 0u) << target;
+    }
 }
 
 TEST_F(LogFileTest, SavingKeepsPermissionBitsAndSymbolicLinks)
