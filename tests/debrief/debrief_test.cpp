@@ -112,7 +112,7 @@ TEST_F(DebriefTest, TitleCases)
 TEST_F(DebriefTest, TrailingPieceIsDroppedAndRecordsBeforeItStay)
 {
     std::vector<std::uint8_t> bytes = WithEvents(3).Bytes();
-    bytes.resize(bytes.size() - 6); // the last record cut to 10 bytes
+    bytes.erase(bytes.end() - 6, bytes.end()); // the last record cut to 10 bytes
     ASSERT_TRUE(LoadBytes(bytes));
     EXPECT_EQ(m_debrief.m_nEvents, 2u);
     EXPECT_EQ(m_debrief.m_pEvents[1].time, 2u * 16);

@@ -48,7 +48,7 @@ std::vector<std::uint8_t> CutRecord()
     b.AddRem(Seconds(30), 2, 68);
     b.AddRem(Seconds(31), 2, 68);
     std::vector<std::uint8_t> bytes = b.Bytes();
-    bytes.resize(bytes.size() - 6);
+    bytes.erase(bytes.end() - 6, bytes.end());
     return bytes;
 }
 
