@@ -61,21 +61,36 @@ std::size_t CountShapes(const std::uint16_t* pSet)
     return nCount;
 }
 
+namespace {
+
+// A set and the code it gives; the first set that holds the shape decides.
+struct SetRule {
+    const std::uint16_t* pSet;
+    int nCode;
+};
+
+template <std::size_t N>
+int FirstMatch(const SetRule (&rules)[N], unsigned nShape, int nNone)
+{
+    for (const SetRule& rule : rules)
+        if (IsShapeInSet(rule.pSet, nShape))
+            return rule.nCode;
+    return nNone;
+}
+
+const SetRule kClassRules[] = {
+    {AircraftShapes, SHAPE_CLASS_AIRCRAFT}, {RadarShapes, SHAPE_CLASS_RADAR},
+    {SamShapes, SHAPE_CLASS_SAM},           {ShipShapes, SHAPE_CLASS_SHIP},
+    {UnitShapes, SHAPE_CLASS_UNIT},         {WeaponShapes, SHAPE_CLASS_WEAPON}};
+
+const SetRule kKillTargetRules[] = {
+    {RadarShapes, KILL_RADAR}, {SamShapes, KILL_SAM}, {UnitShapes, KILL_VEHICLE}, {ShipShapes, KILL_SHIP}};
+
+} // namespace
+
 int GetShapeClass(unsigned nShape)
 {
-    if (IsShapeInSet(AircraftShapes, nShape))
-        return SHAPE_CLASS_AIRCRAFT;
-    if (IsShapeInSet(RadarShapes, nShape))
-        return SHAPE_CLASS_RADAR;
-    if (IsShapeInSet(SamShapes, nShape))
-        return SHAPE_CLASS_SAM;
-    if (IsShapeInSet(ShipShapes, nShape))
-        return SHAPE_CLASS_SHIP;
-    if (IsShapeInSet(UnitShapes, nShape))
-        return SHAPE_CLASS_UNIT;
-    if (IsShapeInSet(WeaponShapes, nShape))
-        return SHAPE_CLASS_WEAPON;
-    return SHAPE_CLASS_OTHER;
+    return FirstMatch(kClassRules, nShape, SHAPE_CLASS_OTHER);
 }
 
 int GetKillCategory(const CKill& kill)
@@ -84,14 +99,5 @@ int GetKillCategory(const CKill& kill)
         return KILL_AIRCRAFT;
     if (kill.GetTargetKill() != 0)
         return KILL_PRIMARY;
-    const unsigned nTarget = kill.GetTarget();
-    if (IsShapeInSet(RadarShapes, nTarget))
-        return KILL_RADAR;
-    if (IsShapeInSet(SamShapes, nTarget))
-        return KILL_SAM;
-    if (IsShapeInSet(UnitShapes, nTarget))
-        return KILL_VEHICLE;
-    if (IsShapeInSet(ShipShapes, nTarget))
-        return KILL_SHIP;
-    return KILL_OTHER;
+    return FirstMatch(kKillTargetRules, kill.GetTarget(), KILL_OTHER);
 }
