@@ -2,12 +2,16 @@
 #include "debrief/debrief.h"
 #include "debrief/kill_filter.h"
 #include "debrief/kill_tally.h"
+#include "debrief/shape_sets.h"
 #include "log/app_settings.h"
 #include "log/mission.h"
 #include "log/record_key.h"
 #include "tests/support/debrief_builder.h"
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
+#include <random>
 
 namespace {
 
@@ -190,6 +194,77 @@ TEST_F(KillTallyTest, BurstCountsOnlyChildrenOfTheSameShape)
     Tally();
     ASSERT_EQ(m_mission.GetKillCount(), 1);
     EXPECT_EQ(m_mission.GetKill(0)->GetNumFired(), 4);
+}
+
+// The walk back over the player's children done the plain way, for debriefs
+// with reused identifiers, unordered times and mixed shapes.
+std::vector<std::int32_t> RoundsOfEveryKill(const CDebrief& debrief)
+{
+    std::vector<std::int32_t> rounds;
+    DebriefEventList children, effects;
+    debrief.GetChildEvents(kPlayer, children);
+    for (std::size_t i = 0; i < children.size(); ++i) {
+        const DebriefEvent& w = *children[i];
+        if (!HasAllFlags(w, EVENT_ENTRY) || !IsShapeInSet(WeaponShapes, w.shape))
+            continue;
+        debrief.GetChildEvents(w.object, effects);
+        for (auto it = effects.rbegin(); it != effects.rend(); ++it) {
+            if (!HasAnyFlag(**it, EVENT_DESTROYED))
+                continue;
+            std::int32_t n = 1;
+            if (w.byte2 == BYTE2_ROUND) {
+                n = CountRounds(w.shape);
+                CTimeSpan t = debrief.GetEventTime(&w);
+                for (std::size_t k = i; k-- > 0;) {
+                    const DebriefEvent& p = *children[k];
+                    const CTimeSpan tp = debrief.GetEventTime(&p);
+                    if (p.shape == w.shape && t - tp < CTimeSpan(1) && debrief.HasStruck(p.object, (*it)->object)) {
+                        n += CountRounds(p.shape);
+                        t = tp;
+                    }
+                }
+            }
+            rounds.push_back(n);
+        }
+    }
+    return rounds;
+}
+
+TEST_F(KillTallyTest, BurstCountsMatchThePlainWalkOnRandomFlights)
+{
+    std::mt19937 random(11);
+    std::int32_t nLongest = 0; // the flights must hold real bursts
+    for (int nFlight = 0; nFlight < 20; ++nFlight) {
+        CDebriefBuilder builder;
+        builder.AddPlayer(kPlayer);
+        for (int i = 0; i < 400; ++i) {
+            const auto nWeapon = static_cast<std::uint16_t>(10 + random() % 40);
+            const auto nVictim = static_cast<std::uint16_t>(random() % 5); // 0 included
+            const DebriefTime time = Sixteenths(16 * 100 + random() % 64);
+            switch (random() % 5) {
+            case 0: builder.AddHit(time, nVictim, kT72, nWeapon, 1); break;
+            case 1: builder.AddDie(time, nVictim, kT72, nWeapon, 1); break;
+            case 2: builder.AddHit(time, nWeapon, kT72, kPlayer, 1); break; // rammed
+            default:
+                builder.AddRelease(time, kPlayer, nWeapon, random() % 2 ? k30mm : k23mm,
+                                   random() % 4 ? BYTE2_ROUND : 0);
+            }
+        }
+        CTempDebrief file;
+        builder.Write(file.GetPath());
+        CDebrief debrief;
+        ASSERT_TRUE(debrief.Open(file.GetPath()));
+        CMission mission;
+        TallyKills(debrief, kPlayer, mission);
+        const std::vector<std::int32_t> expected = RoundsOfEveryKill(debrief);
+        ASSERT_EQ(mission.GetKillCount(), static_cast<int>(expected.size()));
+        for (int k = 0; k < mission.GetKillCount(); ++k)
+            EXPECT_EQ(mission.GetKill(k)->GetNumFired(), expected[static_cast<std::size_t>(k)])
+                << "flight " << nFlight << ", kill " << k;
+        for (std::int32_t n : expected)
+            nLongest = std::max(nLongest, n);
+    }
+    EXPECT_GT(nLongest, 10);
 }
 
 // Both destructions of a T-72 are seen by the filter; the second one has no
