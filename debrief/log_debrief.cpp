@@ -1,0 +1,164 @@
+// LogDebrief: a debrief file becomes a mission of the current log.
+#include "debrief/log_debrief.h"
+
+#include "debrief/debrief.h"
+#include "debrief/event_notes.h"
+#include "debrief/kill_tally.h"
+#include "debrief/mission_review.h"
+#include "log/app_settings.h"
+#include "log/career.h"
+#include "log/log_doc.h"
+#include "log/mission.h"
+#include "log/pilot.h"
+#include "platform/message_box.h"
+
+namespace {
+
+// Pilot_Status values.
+constexpr std::int32_t kStatusOK = 0;
+constexpr std::int32_t kStatusDamaged = 1;
+constexpr std::int32_t kStatusEjected = 2;
+constexpr std::int32_t kStatusKIA = 3;
+
+// An explosion this late on the mission clock, with no hit before it, is
+// taken as the pilot going down with the aircraft.
+constexpr std::int32_t kLateLossSeconds = 60;
+
+// The player's events that decide the flight's times and the pilot's fate.
+struct CFlightEvents {
+    const DebriefEvent* pFirstEntry = nullptr;
+    const DebriefEvent* pLastDamage = nullptr;
+    const DebriefEvent* pLastKill = nullptr;
+    const DebriefEvent* pLastLoss = nullptr;
+    const DebriefEvent* pLastRemoval = nullptr;
+
+    explicit CFlightEvents(const DebriefEventList& events)
+    {
+        for (const DebriefEvent* pEvent : events) {
+            if (pFirstEntry == nullptr && HasAllFlags(*pEvent, EVENT_ADD))
+                pFirstEntry = pEvent;
+            if (HasAnyFlag(*pEvent, EVENT_DAMAGED))
+                pLastDamage = pEvent;
+            if (HasAllFlags(*pEvent, EVENT_KILL))
+                pLastKill = pEvent;
+            if (HasAnyFlag(*pEvent, EVENT_LOST))
+                pLastLoss = pEvent;
+            if (HasAllFlags(*pEvent, EVENT_REM))
+                pLastRemoval = pEvent;
+        }
+    }
+};
+
+// The last career of the pilot, after the duplicate and KIA questions;
+// nullptr when the user chose not to log the mission.
+CCareer* ChooseCareer(CPilot& pilot, const CDebrief& debrief)
+{
+    pilot.SetCurrentCareer(kLastCareer);
+    CCareer* pCareer = pilot.GetCurrentCareer();
+    // A log may come without any career; the mission must not be lost.
+    if (pCareer == nullptr)
+        pCareer = pilot.AddCareer();
+
+    if (pCareer->FindMission(debrief.GetTitle(), debrief.m_timeFile) != nullptr &&
+        AfxMessageBox("There is already a log entry for this mission.  Do you want to log it again?",
+                      MB_YESNO | MB_ICONQUESTION) != IDYES)
+        return nullptr;
+
+    if (pilot.LastMissionStatus() == kStatusKIA) {
+        const int nAnswer = AfxMessageBox("You are currently listed as KIA.  You can either continue with "
+                                          "this career or start a new one.  Do you want to start a new career?",
+                                          MB_YESNOCANCEL | MB_ICONEXCLAMATION);
+        if (nAnswer == IDYES)
+            pCareer = pilot.AddCareer();
+        else if (nAnswer != IDNO)
+            return nullptr;
+    }
+    return pCareer;
+}
+
+// Sets the mission's Duration and Pilot_Status from how the flight ended.
+void DecideFate(const CDebrief& debrief, const CFlightEvents& flight, CMission& mission)
+{
+    std::int32_t nStatus = kStatusOK;
+    if (flight.pLastDamage != nullptr && flight.pLastKill == nullptr && flight.pLastLoss == nullptr)
+        nStatus = kStatusDamaged;
+
+    CTimeSpan tsEnd;
+    if (flight.pLastKill != nullptr) {
+        tsEnd = debrief.GetEventTime(flight.pLastKill);
+        nStatus = kStatusEjected;
+        if (flight.pLastLoss != nullptr) {
+            const CTimeSpan tsLoss = debrief.GetEventTime(flight.pLastLoss);
+            if (tsLoss - tsEnd < AfxGetAppSettings().m_tsEjectionMin) {
+                if (flight.pLastDamage == nullptr && tsLoss > CTimeSpan(kLateLossSeconds))
+                    nStatus = kStatusKIA;
+                else if (AfxMessageBox("Your aircraft was destroyed! Did you eject safely?",
+                                       MB_YESNO | MB_ICONQUESTION) == IDNO)
+                    nStatus = kStatusKIA;
+            }
+        }
+    } else if (flight.pLastLoss != nullptr) {
+        tsEnd = debrief.GetEventTime(flight.pLastLoss);
+        nStatus = kStatusKIA;
+    } else if (flight.pLastRemoval != nullptr) {
+        tsEnd = debrief.GetEventTime(flight.pLastRemoval);
+    } else {
+        tsEnd = debrief.GetEventTime(debrief.GetLastEvent());
+    }
+
+    mission.SetDuration(tsEnd - mission.GetTakeoff());
+    mission.SetPilotStatus(nStatus);
+}
+
+} // namespace
+
+int LogDebrief(const std::string& strPath, std::int32_t nInitialResult)
+{
+    CLogDoc* pDoc = GetCurrentLogDoc();
+    CPilot* pPilot = pDoc != nullptr ? pDoc->GetPilot() : nullptr;
+    if (pPilot == nullptr)
+        return 0;
+
+    CDebrief debrief;
+    if (!debrief.Open(strPath))
+        return 0;
+
+    const std::uint16_t nPlayer = debrief.FindPlayer();
+    DebriefEventList playerEvents;
+    debrief.GetObjectEvents(nPlayer, playerEvents);
+    if (nPlayer == kNoObject || playerEvents.empty()) {
+        AfxMessageBox("Could not find you in this mission ", MB_OK | MB_ICONSTOP);
+        return 0;
+    }
+
+    CCareer* pCareer = ChooseCareer(*pPilot, debrief);
+    if (pCareer == nullptr)
+        return 0;
+    CMission* pMission = pCareer->AddMission();
+    if (pMission == nullptr)
+        return 0;
+    CMission& mission = *pMission;
+
+    const std::string strTitle = debrief.GetTitle();
+    if (!strTitle.empty() && strTitle != " ")
+        mission.SetTitle(strTitle);
+    mission.SetFlown(debrief.m_timeFile);
+    mission.SetSide(debrief.GetObjectSide(nPlayer));
+    mission.SetResult(nInitialResult);
+
+    const CFlightEvents flight(playerEvents);
+    if (flight.pFirstEntry != nullptr)
+        mission.SetTakeoff(debrief.GetEventTime(flight.pFirstEntry));
+    DecideFate(debrief, flight, mission);
+
+    TallyKills(debrief, nPlayer, mission);
+    const CAppSettings& settings = AfxGetAppSettings();
+    if (settings.m_bLogEvents != 0) {
+        std::string strNotes = mission.GetComments();
+        AppendEventNotes(debrief, nPlayer, strNotes);
+        mission.SetComments(strNotes);
+    }
+    if (settings.m_bShowMission != 0)
+        ReviewNewMission(mission);
+    return 1;
+}
