@@ -34,7 +34,7 @@ convert -size 320x320 xc:none \
   -fill '#1f3158' -stroke '#c9a030' -strokewidth 5 -draw "circle 160,164 160,127" -stroke none \
   -fill '#f4f1e6' -draw "polygon $(star 160 166 27)" \
   -trim +repage -gravity center -background none -extent 320x320 \
-  -resize 80x80 -strip PNG32:bitmap-151.png
+  -resize 64x64 -strip PNG32:bitmap-151.png
 
 # 152: an aircraft against the sky, framed like a photograph.
 convert -size 320x320 xc:none \
@@ -45,7 +45,7 @@ convert -size 320x320 xc:none \
   -fill none -stroke '#2f4f75' -strokewidth 6 -draw "roundrectangle 4,4 315,315 26,26" -stroke none \
   -fill '#1d2a40' -draw "translate 162,164 rotate 32 scale 0.8,0.8 polygon $jet" \
   -fill '#8fbbe6' -draw "translate 162,164 rotate 32 scale 0.8,0.8 ellipse 0,-98 5,20 0,360" \
-  -resize 80x80 -strip PNG32:bitmap-152.png
+  -resize 64x64 -strip PNG32:bitmap-152.png
 
 # 128: the icon, a bolder aircraft on a blue tile that stays readable when small.
 convert -size 512x512 xc:none \

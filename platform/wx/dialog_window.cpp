@@ -1,0 +1,742 @@
+#include "platform/wx/dialog_window.h"
+
+#include <algorithm>
+
+#include <wx/button.h>
+#include <wx/checkbox.h>
+#include <wx/choice.h>
+#include <wx/dialog.h>
+#include <wx/evtloop.h>
+#include <wx/frame.h>
+#include <wx/listbox.h>
+#include <wx/listctrl.h>
+#include <wx/menu.h>
+#include <wx/panel.h>
+#include <wx/radiobut.h>
+#include <wx/statbmp.h>
+#include <wx/statbox.h>
+#include <wx/statline.h>
+#include <wx/stattext.h>
+#include <wx/textctrl.h>
+#include <wx/utils.h>
+
+#include "platform/wx/label_wrap.h"
+#include "platform/wx/up_down_ctrl.h"
+#include "platform/wx/wx_bitmap.h"
+#include "platform/wx/wx_text.h"
+#include "res/resource_ids.h"
+
+namespace {
+
+// Height of a closed drop-down list; the template's height includes the list.
+constexpr int kDropDownHeightDU = 13;
+
+// While alive, widget events are the program's own changes, not input.
+class CUpdating {
+public:
+    explicit CUpdating(int& nDepth) : m_nDepth(nDepth) { ++m_nDepth; }
+    ~CUpdating() { --m_nDepth; }
+    CUpdating(const CUpdating&) = delete;
+    CUpdating& operator=(const CUpdating&) = delete;
+
+private:
+    int& m_nDepth;
+};
+
+std::string RowText(const CControlState& state, int nRow, int nColumn = 0)
+{
+    if (nRow < 0 || nRow >= static_cast<int>(state.m_rows.size()))
+        return {};
+    const CListRow& row = state.m_rows[static_cast<std::size_t>(nRow)];
+    return nColumn < static_cast<int>(row.m_texts.size()) ? row.m_texts[static_cast<std::size_t>(nColumn)] : std::string();
+}
+
+wxString EditText(const std::string& strText) { return ToWx(CrLfToLf(strText)); }
+
+long ListColumnFormat(int nFormat)
+{
+    switch (nFormat) {
+    case LVCFMT_RIGHT:
+        return wxLIST_FORMAT_RIGHT;
+    case LVCFMT_CENTER:
+        return wxLIST_FORMAT_CENTRE;
+    default:
+        return wxLIST_FORMAT_LEFT;
+    }
+}
+
+} // namespace
+
+CDialogWindow::CDialogWindow(CDialog& dlg, wxWindow* pParent) : m_dlg(dlg)
+{
+    CreateWindow(pParent);
+}
+
+CDialogWindow::~CDialogWindow()
+{
+    if (m_pLoop)
+        m_pLoop->ScheduleExit(0);
+    if (m_pWindow) {
+        m_pWindow->Hide();
+        m_pWindow->Destroy();
+    }
+}
+
+wxSize CDialogWindow::DialogUnits(int cx, int cy) const { return m_pPanel->ConvertDialogToPixels(wxSize(cx, cy)); }
+
+void CDialogWindow::CreateWindow(wxWindow* pParent)
+{
+    const CDialogTemplate& tmpl = m_dlg.GetTemplate();
+    long nStyle = wxCAPTION;
+    if (tmpl.m_nStyle & DS_SYSMENU)
+        nStyle |= wxSYSTEM_MENU | wxCLOSE_BOX;
+    if (tmpl.m_nStyle & DS_MINIMIZEBOX)
+        nStyle |= wxMINIMIZE_BOX;
+    const wxString strCaption = ToWx(m_dlg.GetWindowText());
+    if (tmpl.m_pMenu)
+        m_pWindow = new wxFrame(pParent, wxID_ANY, strCaption, wxDefaultPosition, wxDefaultSize, nStyle);
+    else
+        m_pWindow = new wxDialog(pParent, wxID_ANY, strCaption, wxDefaultPosition, wxDefaultSize, nStyle);
+    m_pWindow->SetIcons(GetBuiltInIcons(IDR_MAINFRAME));
+
+    // The template's 8-point font is matched by the toolkit's sans-serif face;
+    // dialog units follow from it as they do on the original platform.
+    m_pWindow->SetFont(wxFont(wxFontInfo(tmpl.m_nFontSize > 0 ? tmpl.m_nFontSize : 8).Family(wxFONTFAMILY_SWISS)));
+    m_pPanel = new wxPanel(m_pWindow, wxID_ANY, wxDefaultPosition, wxDefaultSize, wxTAB_TRAVERSAL);
+    if (tmpl.m_pMenu)
+        CreateMenuBar();
+
+    const auto& states = m_dlg.GetControls();
+    m_controls.reserve(states.size());
+    const CControlState* pPrevious = nullptr;
+    for (const auto& pState : states) {
+        CreateControl(*pState, pPrevious);
+        pPrevious = pState.get();
+    }
+    for (std::size_t i = 0; i < m_controls.size(); ++i)
+        if (m_controls[i].m_nId != -1)
+            m_index.emplace(m_controls[i].m_nId, i);
+    for (CControl& ctl : m_controls)
+        BindUserInput(ctl);
+    for (const auto& pState : states)
+        if (pState->GetId() != -1)
+            SyncControl(pState->GetId());
+
+    m_pWindow->SetClientSize(DialogUnits(tmpl.cx, tmpl.cy));
+    m_pPanel->SetSize(m_pWindow->GetClientSize());
+    if ((tmpl.m_nStyle & DS_CENTER) || !pParent)
+        m_pWindow->CentreOnScreen();
+    else
+        m_pWindow->CentreOnParent();
+
+    m_pWindow->Bind(wxEVT_CHAR_HOOK, &CDialogWindow::OnCharHook, this);
+    m_pWindow->Bind(wxEVT_CLOSE_WINDOW, &CDialogWindow::OnClose, this);
+    m_pWindow->Bind(wxEVT_IDLE, &CDialogWindow::OnIdle, this);
+}
+
+void CDialogWindow::CreateMenuBar()
+{
+    auto* pFrame = static_cast<wxFrame*>(m_pWindow);
+    auto* pBar = new wxMenuBar;
+    for (const CMenuItem& popup : m_dlg.GetTemplate().m_pMenu->m_items) {
+        auto* pMenu = new wxMenu;
+        for (const CMenuItem& item : popup.m_items) {
+            if (item.m_nFlags & MF_SEPARATOR) {
+                pMenu->AppendSeparator();
+                continue;
+            }
+            wxMenuItem* pItem = pMenu->Append(item.m_nId, ToWx(item.m_strText));
+            if (item.m_nFlags & MF_GRAYED)
+                pItem->Enable(false);
+        }
+        pBar->Append(pMenu, ToWx(popup.m_strText));
+    }
+    pFrame->SetMenuBar(pBar);
+    pFrame->Bind(wxEVT_MENU_OPEN, &CDialogWindow::OnMenuOpen, this);
+    pFrame->Bind(wxEVT_MENU, [this](wxCommandEvent& event) { m_dlg.UserCommand(event.GetId()); });
+}
+
+void CDialogWindow::CreateControl(const CControlState& state, const CControlState* pPrevious)
+{
+    const CControlTemplate& tmpl = *state.m_pTemplate;
+    const wxPoint pos = m_pPanel->ConvertDialogToPixels(wxPoint(tmpl.x, tmpl.y));
+    const wxSize size = DialogUnits(tmpl.cx, tmpl.cy);
+    const wxString strText = ToWx(tmpl.m_strText);
+    CControl ctl;
+    ctl.m_nId = tmpl.m_nId;
+    ctl.m_eKind = tmpl.m_eKind;
+    switch (tmpl.m_eKind) {
+    case EControlKind::Static: {
+        long nAlign = state.HasStyle(SS_CENTER) ? wxALIGN_CENTRE_HORIZONTAL
+                      : state.HasStyle(SS_RIGHT) ? wxALIGN_RIGHT
+                                                 : wxALIGN_LEFT;
+        ctl.m_pWindow = new wxStaticText(m_pPanel, wxID_ANY, wxString(), pos, size, nAlign | wxST_NO_AUTORESIZE);
+        break;
+    }
+    case EControlKind::GroupBox:
+        ctl.m_pWindow = new wxStaticBox(m_pPanel, wxID_ANY, wxString(), pos, size);
+        break;
+    case EControlKind::EtchedFrame:
+        if (tmpl.cy <= 2 || tmpl.cx <= 2)
+            ctl.m_pWindow = new wxStaticLine(m_pPanel, wxID_ANY, pos, size, tmpl.cy <= 2 ? wxLI_HORIZONTAL : wxLI_VERTICAL);
+        else
+            ctl.m_pWindow = new wxStaticBox(m_pPanel, wxID_ANY, wxString(), pos, size);
+        break;
+    case EControlKind::Picture:
+        ctl.m_pWindow = new wxStaticBitmap(m_pPanel, wxID_ANY, wxNullBitmap, pos, size,
+                                           state.HasStyle(WS_BORDER) ? wxBORDER_SIMPLE : wxBORDER_NONE);
+        break;
+    case EControlKind::Edit: {
+        long nStyle = 0;
+        if (state.HasStyle(ES_MULTILINE))
+            nStyle |= wxTE_MULTILINE | (state.HasStyle(ES_AUTOHSCROLL) || state.HasStyle(WS_HSCROLL) ? wxTE_DONTWRAP : wxTE_WORDWRAP);
+        if (state.HasStyle(ES_READONLY))
+            nStyle |= wxTE_READONLY;
+        ctl.m_pWindow = new wxTextCtrl(m_pPanel, wxID_ANY, wxString(), pos, size, nStyle);
+        break;
+    }
+    case EControlKind::PushButton: {
+        auto* pButton = new wxButton(m_pPanel, wxID_ANY, wxString(), pos, size);
+        if (state.HasStyle(BS_DEFPUSHBUTTON))
+            pButton->SetDefault();
+        ctl.m_pWindow = pButton;
+        break;
+    }
+    case EControlKind::CheckBox:
+        ctl.m_pWindow = new wxCheckBox(m_pPanel, wxID_ANY, wxString(), pos, size);
+        break;
+    case EControlKind::RadioButton: {
+        // A new group starts at WS_GROUP or after any control that is not a
+        // radio button. Its first, hidden member is checked when no visible
+        // one is, which the toolkit's groups cannot show otherwise.
+        bool bNewGroup = state.HasStyle(WS_GROUP) || !pPrevious || pPrevious->GetKind() != EControlKind::RadioButton;
+        wxRadioButton* pNone = nullptr;
+        if (bNewGroup) {
+            pNone = new wxRadioButton(m_pPanel, wxID_ANY, wxString(), pos, wxSize(1, 1), wxRB_GROUP);
+            pNone->Hide();
+        } else if (!m_controls.empty()) {
+            pNone = m_controls.back().m_pNoneButton;
+        }
+        ctl.m_pNoneButton = pNone;
+        ctl.m_pWindow = new wxRadioButton(m_pPanel, wxID_ANY, wxString(), pos, size);
+        break;
+    }
+    case EControlKind::DropDownList:
+        ctl.m_pWindow = new wxChoice(m_pPanel, wxID_ANY, pos, wxSize(size.x, DialogUnits(0, kDropDownHeightDU).y));
+        break;
+    case EControlKind::ListBox:
+        ctl.m_pWindow = new wxListBox(m_pPanel, wxID_ANY, pos, size, 0, nullptr,
+                                      wxLB_SINGLE | (state.HasStyle(WS_HSCROLL) ? wxLB_HSCROLL : 0));
+        break;
+    case EControlKind::ReportList:
+        ctl.m_pWindow = new wxListCtrl(m_pPanel, wxID_ANY, pos, size,
+                                       wxLC_REPORT | wxBORDER_SUNKEN | (state.HasStyle(LVS_SINGLESEL) ? wxLC_SINGLE_SEL : 0));
+        break;
+    case EControlKind::UpDown:
+        ctl.m_pWindow = new CUpDownCtrl(m_pPanel, pos, size, state.HasStyle(UDS_ARROWKEYS));
+        break;
+    }
+    m_controls.push_back(ctl);
+}
+
+void CDialogWindow::BindFocus(wxWindow* pWindow, int nId)
+{
+    // Composite widgets (the report list, say) take the focus in a child.
+    pWindow->Bind(wxEVT_SET_FOCUS, [this, nId](wxFocusEvent& event) {
+        event.Skip();
+        if (!m_nUpdating && m_dlg.GetFocusId() != nId)
+            m_dlg.UserFocus(nId);
+    });
+    for (wxWindow* pChild : pWindow->GetChildren())
+        BindFocus(pChild, nId);
+}
+
+void CDialogWindow::BindUserInput(CControl& ctl)
+{
+    const int nId = ctl.m_nId;
+    if (nId == -1)
+        return;
+    BindFocus(ctl.m_pWindow, nId);
+    auto input = [this, nId](auto fnInput) {
+        return [this, nId, fnInput](auto& event) {
+            event.Skip(false);
+            if (m_nUpdating)
+                return;
+            fnInput(event);
+            AfterUserInput(nId);
+        };
+    };
+    switch (ctl.m_eKind) {
+    case EControlKind::Edit:
+        ctl.m_pWindow->Bind(wxEVT_TEXT, input([this, nId](wxCommandEvent& event) {
+            m_dlg.UserEditText(nId, LfToCrLf(FromWx(event.GetString())));
+        }));
+        break;
+    case EControlKind::PushButton:
+        ctl.m_pWindow->Bind(wxEVT_BUTTON, input([this, nId](wxCommandEvent&) { m_dlg.UserClick(nId); }));
+        break;
+    case EControlKind::CheckBox:
+        ctl.m_pWindow->Bind(wxEVT_CHECKBOX, input([this, nId](wxCommandEvent&) { m_dlg.UserClick(nId); }));
+        break;
+    case EControlKind::RadioButton:
+        ctl.m_pWindow->Bind(wxEVT_RADIOBUTTON, input([this, nId](wxCommandEvent&) { m_dlg.UserClick(nId); }));
+        break;
+    case EControlKind::DropDownList:
+        ctl.m_pWindow->Bind(wxEVT_CHOICE, input([this, nId](wxCommandEvent& event) {
+            m_dlg.UserSelect(nId, event.GetSelection());
+        }));
+        break;
+    case EControlKind::ListBox:
+        ctl.m_pWindow->Bind(wxEVT_LISTBOX, input([this, nId](wxCommandEvent& event) {
+            if (event.GetSelection() != wxNOT_FOUND)
+                m_dlg.UserSelect(nId, event.GetSelection());
+        }));
+        ctl.m_pWindow->Bind(wxEVT_LISTBOX_DCLICK, input([this, nId](wxCommandEvent& event) {
+            if (event.GetSelection() != wxNOT_FOUND)
+                m_dlg.UserDoubleClick(nId, event.GetSelection());
+        }));
+        break;
+    case EControlKind::ReportList:
+        ctl.m_pWindow->Bind(wxEVT_LIST_ITEM_SELECTED, input([this, nId](wxListEvent& event) {
+            m_dlg.UserSelect(nId, static_cast<int>(event.GetIndex()));
+        }));
+        ctl.m_pWindow->Bind(wxEVT_LIST_ITEM_ACTIVATED, input([this, nId](wxListEvent& event) {
+            m_dlg.UserDoubleClick(nId, static_cast<int>(event.GetIndex()));
+        }));
+        break;
+    case EControlKind::UpDown:
+        static_cast<CUpDownCtrl*>(ctl.m_pWindow)->SetStepHandler([this, nId](int nStep) {
+            if (m_nUpdating)
+                return;
+            m_dlg.UserStep(nId, nStep);
+            AfterUserInput(nId);
+        });
+        break;
+    default:
+        break;
+    }
+}
+
+// --- Running ---------------------------------------------------------------
+
+void CDialogWindow::Run()
+{
+    if (m_dlg.IsEnded())
+        return;
+    m_pWindow->Show();
+    m_pWindow->Raise();
+    m_bShown = true;
+    ApplyFocus();
+    wxWindowDisabler disabler(m_pWindow); // the windows below wait for this one
+    wxGUIEventLoop loop;
+    m_pLoop = &loop;
+    if (!m_dlg.IsEnded())
+        loop.Run();
+    m_pLoop = nullptr;
+}
+
+void CDialogWindow::OnCharHook(wxKeyEvent& event)
+{
+    const int nKey = event.GetKeyCode();
+    if (nKey == WXK_ESCAPE) {
+        m_dlg.UserCancel();
+        return;
+    }
+    if (nKey == WXK_RETURN || nKey == WXK_NUMPAD_ENTER) {
+        // A multi-line edit that wants Enter takes it as a new line; the edit
+        // then reports its whole new text.
+        const CControlState* pFocus = State(m_dlg.GetFocusId());
+        if (pFocus && pFocus->GetKind() == EControlKind::Edit && pFocus->HasStyle(ES_MULTILINE) &&
+            pFocus->HasStyle(ES_WANTRETURN)) {
+            event.Skip();
+            return;
+        }
+        const int nFocus = m_dlg.GetFocusId();
+        m_dlg.UserEnter();
+        AfterUserInput(nFocus);
+        return;
+    }
+    event.Skip();
+}
+
+void CDialogWindow::OnClose(wxCloseEvent& event)
+{
+    if (event.CanVeto())
+        event.Veto();
+    m_dlg.UserCancel();
+    if (!event.CanVeto() && m_pLoop)
+        m_pLoop->ScheduleExit(0);
+}
+
+void CDialogWindow::OnIdle(wxIdleEvent& event)
+{
+    event.Skip();
+    // The list box tells nobody it was scrolled; the model learns it here.
+    for (CControl& ctl : m_controls) {
+        if (ctl.m_eKind != EControlKind::ListBox || ctl.m_nId == -1)
+            continue;
+        const CControlState* pState = State(ctl.m_nId);
+        const int nTop = static_cast<wxListBox*>(ctl.m_pWindow)->GetTopItem();
+        if (pState && nTop != wxNOT_FOUND && nTop != pState->m_nTopIndex && !pState->m_rows.empty())
+            m_dlg.UserScroll(ctl.m_nId, nTop);
+    }
+}
+
+void CDialogWindow::OnMenuOpen(wxMenuEvent& event)
+{
+    event.Skip();
+    auto* pBar = static_cast<wxFrame*>(m_pWindow)->GetMenuBar();
+    if (!pBar)
+        return;
+    for (std::size_t i = 0; i < pBar->GetMenuCount(); ++i)
+        for (wxMenuItem* pItem : pBar->GetMenu(i)->GetMenuItems())
+            if (!pItem->IsSeparator())
+                pItem->Enable(m_dlg.IsCommandEnabled(pItem->GetId()));
+}
+
+void CDialogWindow::AfterUserInput(int nId)
+{
+    // The model may have refused the input (a disabled control) or a handler
+    // may have changed it again; either way the widget shows the model.
+    if (m_dlg.IsOpen() && Find(nId))
+        SyncControl(nId);
+}
+
+// --- Program changes ---------------------------------------------------------
+
+CDialogWindow::CControl* CDialogWindow::Find(int nId)
+{
+    auto it = m_index.find(nId);
+    return it == m_index.end() ? nullptr : &m_controls[it->second];
+}
+
+const CDialogWindow::CControl* CDialogWindow::Find(int nId) const
+{
+    auto it = m_index.find(nId);
+    return it == m_index.end() ? nullptr : &m_controls[it->second];
+}
+
+wxWindow* CDialogWindow::FindControlWindow(int nId) const
+{
+    const CControl* pCtl = Find(nId);
+    return pCtl ? pCtl->m_pWindow : nullptr;
+}
+
+void CDialogWindow::OnControlChanged(int nId, EChange eWhat, int nIndex)
+{
+    CControl* pCtl = Find(nId);
+    const CControlState* pState = State(nId);
+    if (!pCtl || !pState)
+        return;
+    CUpdating updating(m_nUpdating);
+    switch (eWhat) {
+    case EChange::Text:
+        SyncText(*pCtl, *pState);
+        break;
+    case EChange::Check:
+        SyncCheck(*pCtl, *pState);
+        break;
+    case EChange::Enable:
+        pCtl->m_pWindow->Enable(pState->m_bEnabled);
+        break;
+    case EChange::Show:
+        pCtl->m_pWindow->Show(pState->m_bVisible);
+        break;
+    case EChange::Selection:
+        SyncSelection(*pCtl, *pState);
+        break;
+    case EChange::TopIndex:
+        if (pCtl->m_eKind == EControlKind::ListBox && !pState->m_rows.empty())
+            static_cast<wxListBox*>(pCtl->m_pWindow)->SetFirstItem(pState->m_nTopIndex);
+        break;
+    case EChange::Picture:
+        SyncPicture(*pCtl, *pState);
+        break;
+    case EChange::Columns:
+        SyncColumns(*pCtl, *pState);
+        break;
+    case EChange::RowsReset:
+        SyncRows(*pCtl, *pState);
+        break;
+    case EChange::RowInserted:
+    case EChange::RowChanged:
+    case EChange::RowDeleted:
+        SyncRow(*pCtl, *pState, eWhat, nIndex);
+        break;
+    }
+}
+
+void CDialogWindow::OnDialogChanged(EDialogChange eWhat)
+{
+    switch (eWhat) {
+    case EDialogChange::Caption:
+        m_pWindow->SetTitle(ToWx(m_dlg.GetWindowText()));
+        break;
+    case EDialogChange::Icon:
+        if (m_dlg.GetIconId()) {
+            wxIconBundle icons = GetBuiltInIcons(m_dlg.GetIconId());
+            if (!icons.IsEmpty())
+                m_pWindow->SetIcons(icons);
+        }
+        break;
+    case EDialogChange::Focus:
+        ApplyFocus();
+        break;
+    case EDialogChange::Ended:
+        if (m_pLoop)
+            m_pLoop->ScheduleExit(0); // leaves after any window opened above this one
+        break;
+    }
+}
+
+void CDialogWindow::ApplyFocus()
+{
+    if (!m_bShown)
+        return; // given when the window is shown
+    CControl* pCtl = Find(m_dlg.GetFocusId());
+    if (!pCtl)
+        return;
+    CUpdating updating(m_nUpdating);
+    pCtl->m_pWindow->SetFocus();
+}
+
+void CDialogWindow::SyncControl(int nId)
+{
+    CControl* pCtl = Find(nId);
+    const CControlState* pState = State(nId);
+    if (!pCtl || !pState)
+        return;
+    CUpdating updating(m_nUpdating);
+    switch (pCtl->m_eKind) {
+    case EControlKind::Picture:
+        SyncPicture(*pCtl, *pState);
+        break;
+    case EControlKind::CheckBox:
+    case EControlKind::RadioButton:
+        SyncText(*pCtl, *pState);
+        SyncCheck(*pCtl, *pState);
+        break;
+    case EControlKind::DropDownList:
+    case EControlKind::ListBox:
+        if (static_cast<wxControlWithItems*>(pCtl->m_pWindow)->GetCount() != pState->m_rows.size())
+            SyncRows(*pCtl, *pState);
+        else
+            SyncSelection(*pCtl, *pState);
+        break;
+    case EControlKind::ReportList:
+        if (static_cast<wxListCtrl*>(pCtl->m_pWindow)->GetColumnCount() != static_cast<int>(pState->m_columns.size()))
+            SyncColumns(*pCtl, *pState);
+        if (static_cast<wxListCtrl*>(pCtl->m_pWindow)->GetItemCount() != static_cast<int>(pState->m_rows.size()))
+            SyncRows(*pCtl, *pState);
+        else
+            SyncSelection(*pCtl, *pState);
+        break;
+    case EControlKind::UpDown:
+        break;
+    default:
+        SyncText(*pCtl, *pState);
+        break;
+    }
+    if (pCtl->m_pWindow->IsEnabled() != pState->m_bEnabled)
+        pCtl->m_pWindow->Enable(pState->m_bEnabled);
+    if (pCtl->m_pWindow->IsShown() != pState->m_bVisible)
+        pCtl->m_pWindow->Show(pState->m_bVisible);
+}
+
+void CDialogWindow::SyncText(CControl& ctl, const CControlState& state)
+{
+    switch (ctl.m_eKind) {
+    case EControlKind::Edit: {
+        auto* pEdit = static_cast<wxTextCtrl*>(ctl.m_pWindow);
+        const wxString strText = EditText(state.m_strText);
+        if (pEdit->GetValue() != strText)
+            pEdit->ChangeValue(strText); // no text event: the model has already notified
+        break;
+    }
+    case EControlKind::Static:
+    case EControlKind::GroupBox:
+    case EControlKind::EtchedFrame:
+    case EControlKind::PushButton:
+    case EControlKind::CheckBox:
+    case EControlKind::RadioButton: {
+        wxString strLabel = ToWx(state.m_strText);
+        if (ctl.m_strLabel == strLabel && ctl.m_pWindow->GetLabel() != wxString())
+            break;
+        ctl.m_strLabel = strLabel;
+        const int nWidth = ctl.m_pWindow->GetSize().x;
+        if (ctl.m_eKind == EControlKind::Static) {
+            static_cast<wxStaticText*>(ctl.m_pWindow)->SetLabel(strLabel);
+            static_cast<wxStaticText*>(ctl.m_pWindow)->Wrap(nWidth); // statics wrap words
+        } else if (state.HasStyle(BS_MULTILINE) &&
+                   (ctl.m_eKind == EControlKind::CheckBox || ctl.m_eKind == EControlKind::RadioButton)) {
+            // Leave room for the tick box in front of the label.
+            const int nBox = ctl.m_pWindow->FromDIP(24);
+            auto measure = [&](const std::string& str) { return ctl.m_pWindow->GetTextExtent(wxString::FromUTF8(str)).x; };
+            ctl.m_pWindow->SetLabel(wxString::FromUTF8(WrapLabel(FromWx(strLabel), std::max(nWidth - nBox, 1), measure)));
+        } else {
+            ctl.m_pWindow->SetLabel(strLabel);
+        }
+        break;
+    }
+    default:
+        break;
+    }
+}
+
+void CDialogWindow::SyncCheck(CControl& ctl, const CControlState& state)
+{
+    if (ctl.m_eKind == EControlKind::CheckBox) {
+        static_cast<wxCheckBox*>(ctl.m_pWindow)->SetValue(state.m_nCheck != 0);
+    } else if (ctl.m_eKind == EControlKind::RadioButton) {
+        auto* pRadio = static_cast<wxRadioButton*>(ctl.m_pWindow);
+        if (state.m_nCheck)
+            pRadio->SetValue(true);
+        else if (pRadio->GetValue() && ctl.m_pNoneButton)
+            ctl.m_pNoneButton->SetValue(true);
+    }
+}
+
+void CDialogWindow::SyncRows(CControl& ctl, const CControlState& state)
+{
+    const int nRows = static_cast<int>(state.m_rows.size());
+    if (ctl.m_eKind == EControlKind::ReportList) {
+        auto* pList = static_cast<wxListCtrl*>(ctl.m_pWindow);
+        pList->DeleteAllItems();
+        const int nColumns = std::max(pList->GetColumnCount(), 1);
+        for (int i = 0; i < nRows; ++i) {
+            pList->InsertItem(i, ToWx(RowText(state, i)));
+            for (int c = 1; c < nColumns; ++c)
+                pList->SetItem(i, c, ToWx(RowText(state, i, c)));
+        }
+    } else {
+        auto* pItems = dynamic_cast<wxControlWithItems*>(ctl.m_pWindow);
+        if (!pItems)
+            return;
+        wxArrayString rows;
+        rows.reserve(static_cast<std::size_t>(nRows));
+        for (int i = 0; i < nRows; ++i)
+            rows.push_back(ToWx(RowText(state, i)));
+        pItems->Set(rows);
+    }
+    SyncSelection(ctl, state);
+}
+
+void CDialogWindow::SyncRow(CControl& ctl, const CControlState& state, EChange eWhat, int nIndex)
+{
+    if (ctl.m_eKind == EControlKind::ReportList) {
+        auto* pList = static_cast<wxListCtrl*>(ctl.m_pWindow);
+        const int nColumns = std::max(pList->GetColumnCount(), 1);
+        if (eWhat == EChange::RowDeleted && nIndex >= 0 && nIndex < pList->GetItemCount())
+            pList->DeleteItem(nIndex);
+        else if (eWhat == EChange::RowInserted && nIndex >= 0 && nIndex <= pList->GetItemCount())
+            pList->InsertItem(nIndex, wxString());
+        if (eWhat != EChange::RowDeleted && nIndex >= 0 && nIndex < pList->GetItemCount())
+            for (int c = 0; c < nColumns; ++c)
+                pList->SetItem(nIndex, c, ToWx(RowText(state, nIndex, c)));
+    } else if (auto* pItems = dynamic_cast<wxControlWithItems*>(ctl.m_pWindow)) {
+        const int nCount = static_cast<int>(pItems->GetCount());
+        if (eWhat == EChange::RowDeleted && nIndex >= 0 && nIndex < nCount)
+            pItems->Delete(static_cast<unsigned>(nIndex));
+        else if (eWhat == EChange::RowInserted && nIndex >= 0 && nIndex <= nCount)
+            pItems->Insert(ToWx(RowText(state, nIndex)), static_cast<unsigned>(nIndex));
+        else if (eWhat == EChange::RowChanged && nIndex >= 0 && nIndex < nCount)
+            pItems->SetString(static_cast<unsigned>(nIndex), ToWx(RowText(state, nIndex)));
+    }
+    // Any mismatch left (a change this host missed) is mended by a rebuild.
+    const int nShown = ctl.m_eKind == EControlKind::ReportList
+                           ? static_cast<wxListCtrl*>(ctl.m_pWindow)->GetItemCount()
+                           : static_cast<int>(dynamic_cast<wxControlWithItems*>(ctl.m_pWindow)->GetCount());
+    if (nShown != static_cast<int>(state.m_rows.size()))
+        SyncRows(ctl, state);
+    else
+        SyncSelection(ctl, state);
+}
+
+void CDialogWindow::SyncSelection(CControl& ctl, const CControlState& state)
+{
+    const int nSel = state.m_nSelection;
+    if (ctl.m_eKind == EControlKind::ReportList) {
+        auto* pList = static_cast<wxListCtrl*>(ctl.m_pWindow);
+        for (long i = pList->GetNextItem(-1, wxLIST_NEXT_ALL, wxLIST_STATE_SELECTED); i != -1;
+             i = pList->GetNextItem(i, wxLIST_NEXT_ALL, wxLIST_STATE_SELECTED))
+            if (i != nSel)
+                pList->SetItemState(i, 0, wxLIST_STATE_SELECTED);
+        if (nSel >= 0 && nSel < pList->GetItemCount()) {
+            pList->SetItemState(nSel, wxLIST_STATE_SELECTED | wxLIST_STATE_FOCUSED,
+                                wxLIST_STATE_SELECTED | wxLIST_STATE_FOCUSED);
+            pList->EnsureVisible(nSel);
+        }
+        return;
+    }
+    auto* pItems = dynamic_cast<wxControlWithItems*>(ctl.m_pWindow);
+    if (!pItems)
+        return;
+    const int nCount = static_cast<int>(pItems->GetCount());
+    const int nWanted = nSel >= 0 && nSel < nCount ? nSel : wxNOT_FOUND;
+    if (pItems->GetSelection() != nWanted)
+        pItems->SetSelection(nWanted);
+    if (ctl.m_eKind == EControlKind::ListBox && nCount > 0) {
+        auto* pList = static_cast<wxListBox*>(ctl.m_pWindow);
+        if (pList->GetTopItem() != state.m_nTopIndex)
+            pList->SetFirstItem(std::clamp(state.m_nTopIndex, 0, nCount - 1));
+    }
+}
+
+void CDialogWindow::SyncColumns(CControl& ctl, const CControlState& state)
+{
+    if (ctl.m_eKind != EControlKind::ReportList)
+        return;
+    auto* pList = static_cast<wxListCtrl*>(ctl.m_pWindow);
+    const int nColumns = static_cast<int>(state.m_columns.size());
+    if (pList->GetColumnCount() != nColumns) {
+        pList->ClearAll();
+        for (int c = 0; c < nColumns; ++c) {
+            const CListColumn& col = state.m_columns[static_cast<std::size_t>(c)];
+            pList->InsertColumn(c, ToWx(col.m_strHeading), ListColumnFormat(col.m_nFormat),
+                                col.m_nWidth >= 0 ? col.m_nWidth : wxLIST_AUTOSIZE_USEHEADER);
+        }
+        SyncRows(ctl, state);
+        return;
+    }
+    for (int c = 0; c < nColumns; ++c) {
+        const CListColumn& col = state.m_columns[static_cast<std::size_t>(c)];
+        wxListItem item;
+        item.SetText(ToWx(col.m_strHeading));
+        item.SetAlign(static_cast<wxListColumnFormat>(ListColumnFormat(col.m_nFormat)));
+        pList->SetColumn(c, item);
+        if (col.m_nWidth >= 0 && pList->GetColumnWidth(c) != col.m_nWidth)
+            pList->SetColumnWidth(c, col.m_nWidth);
+    }
+}
+
+void CDialogWindow::SyncPicture(CControl& ctl, const CControlState& state)
+{
+    if (ctl.m_eKind != EControlKind::Picture)
+        return;
+    auto* pPicture = static_cast<wxStaticBitmap*>(ctl.m_pWindow);
+    const wxBitmap bitmap = GetPictureBitmap(state.m_pBitmap.get(), state.m_nBitmapId);
+    pPicture->SetBitmap(bitmap.IsOk() ? bitmap : wxNullBitmap);
+    // A picture that does not centre its image takes the image's size.
+    if (!state.HasStyle(SS_CENTER) && bitmap.IsOk())
+        pPicture->SetSize(bitmap.GetSize());
+    pPicture->Refresh();
+}
+
+// --- Queries -----------------------------------------------------------------
+
+CSize CDialogWindow::GetControlClientSize(int nId) const
+{
+    const CControl* pCtl = Find(nId);
+    if (!pCtl)
+        return {};
+    const wxSize size = pCtl->m_pWindow->GetClientSize();
+    return {size.x, size.y};
+}
+
+int CDialogWindow::GetTextWidth(int nId, const std::string& strText) const
+{
+    const CControl* pCtl = Find(nId);
+    if (!pCtl)
+        return 0;
+    return pCtl->m_pWindow->GetTextExtent(ToWx(strText)).x;
+}

@@ -1,0 +1,89 @@
+#pragma once
+// One open dialog as a real top-level window: the template's controls at
+// their places in dialog units, kept in step with the dialog's model. What
+// the program changes arrives through On...Changed and updates the widgets
+// without being reported back; what the user does goes to the dialog's
+// User... entry points. A template with a menu becomes a frame (only a frame
+// has a menu bar); every other one a dialog.
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include <wx/toplevel.h>
+
+#include "platform/dialog.h"
+
+class wxEventLoopBase;
+class wxPanel;
+class wxRadioButton;
+class wxWindowDisabler;
+
+class CDialogWindow {
+public:
+    CDialogWindow(CDialog& dlg, wxWindow* pParent);
+    ~CDialogWindow(); // destroys the window
+    CDialogWindow(const CDialogWindow&) = delete;
+    CDialogWindow& operator=(const CDialogWindow&) = delete;
+
+    CDialog& GetDialog() const { return m_dlg; }
+    wxTopLevelWindow* GetWindow() const { return m_pWindow; }
+    // The widget of control nId, or nullptr.
+    wxWindow* FindControlWindow(int nId) const;
+    bool IsRunning() const { return m_pLoop != nullptr; }
+
+    // Shows the window and runs its modal loop until the dialog ends.
+    void Run();
+
+    void OnControlChanged(int nId, EChange eWhat, int nIndex);
+    void OnDialogChanged(EDialogChange eWhat);
+
+    CSize GetControlClientSize(int nId) const;
+    int GetTextWidth(int nId, const std::string& strText) const;
+
+private:
+    struct CControl {
+        int m_nId = -1;
+        EControlKind m_eKind = EControlKind::Static;
+        wxWindow* m_pWindow = nullptr;
+        wxRadioButton* m_pNoneButton = nullptr; // radio: the group's hidden button, checked when none is
+        wxString m_strLabel;                    // static texts, buttons: the label as last set
+    };
+
+    void CreateWindow(wxWindow* pParent);
+    void CreateMenuBar();
+    void CreateControl(const CControlState& state, const CControlState* pPrevious);
+    void BindFocus(wxWindow* pWindow, int nId);
+    void BindUserInput(CControl& ctl);
+
+    void SyncControl(int nId); // the whole control from the model
+    void SyncText(CControl& ctl, const CControlState& state);
+    void SyncCheck(CControl& ctl, const CControlState& state);
+    void SyncRows(CControl& ctl, const CControlState& state);
+    void SyncRow(CControl& ctl, const CControlState& state, EChange eWhat, int nIndex);
+    void SyncSelection(CControl& ctl, const CControlState& state);
+    void SyncColumns(CControl& ctl, const CControlState& state);
+    void SyncPicture(CControl& ctl, const CControlState& state);
+    void ApplyFocus();
+
+    void OnCharHook(wxKeyEvent& event);
+    void OnClose(wxCloseEvent& event);
+    void OnIdle(wxIdleEvent& event);
+    void OnMenuOpen(wxMenuEvent& event);
+    // After the user's input reached the model: shows what the model made of it.
+    void AfterUserInput(int nId);
+
+    CControl* Find(int nId);
+    const CControl* Find(int nId) const;
+    const CControlState* State(int nId) const { return m_dlg.FindControl(nId); }
+    wxSize DialogUnits(int cx, int cy) const;
+
+    CDialog& m_dlg;
+    wxTopLevelWindow* m_pWindow = nullptr;
+    wxPanel* m_pPanel = nullptr;
+    std::vector<CControl> m_controls;
+    std::map<int, std::size_t> m_index; // control id -> m_controls
+    wxEventLoopBase* m_pLoop = nullptr;
+    int m_nUpdating = 0; // >0 while the program's changes are applied: widget events are not input
+    bool m_bShown = false;
+};

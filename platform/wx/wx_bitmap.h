@@ -1,0 +1,35 @@
+#pragma once
+// Bitmaps as the window host keeps them: loaded files, and the built-in
+// artwork decoded from its embedded PNG data.
+#include <memory>
+#include <string>
+
+#include <wx/bitmap.h>
+#include <wx/iconbndl.h>
+
+#include "platform/bitmap.h"
+
+class CWxBitmap : public CBitmap {
+public:
+    CWxBitmap(std::string strPath, CSize size, const wxBitmap& bitmap)
+        : CBitmap(std::move(strPath), size), m_bitmap(bitmap)
+    {
+    }
+    const wxBitmap& GetBitmap() const { return m_bitmap; }
+
+private:
+    wxBitmap m_bitmap;
+};
+
+// A Windows bitmap or PNG file stretched to size (its own size when size is
+// empty); nullptr when it cannot be read or is implausibly large.
+std::unique_ptr<CWxBitmap> LoadWxBitmap(const std::string& strPath, CSize size);
+
+// Built-in bitmap nId (an invalid bitmap for an unknown id).
+wxBitmap GetBuiltInBitmap(int nId);
+
+// Built-in icon nId in the sizes a window manager asks for.
+wxIconBundle GetBuiltInIcons(int nId);
+
+// The bitmap a picture control shows for its state (invalid: none).
+wxBitmap GetPictureBitmap(const CBitmap* pLoaded, int nBitmapId);
