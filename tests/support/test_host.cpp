@@ -164,8 +164,9 @@ void CTestHost::RunModalLoop(CDialog& dlg)
 {
     CDialogDriver driver(dlg);
     m_insertAt.push_back(0);
-    if (m_running.back())
-        m_running.back()(driver);
+    Script script = std::move(m_running.back()); // nested runs may grow m_running
+    if (script)
+        script(driver);
     m_insertAt.pop_back();
     if (!dlg.IsEnded()) {
         ADD_FAILURE() << "the script left dialog " << dlg.GetTemplateId() << " open";
