@@ -147,7 +147,8 @@ bool CLogFile::OpenForWriting()
     // use; a missing target is made empty for that and removed again if the
     // save fails.
     m_bCreatedTarget = false;
-    m_nTargetLock = ::open(m_strTarget.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY);
+    // Non-blocking, so that a pipe given as the name cannot stall the open.
+    m_nTargetLock = ::open(m_strTarget.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
     if (m_nTargetLock < 0 && errno == ENOENT) {
         m_nTargetLock = ::open(m_strTarget.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         m_bCreatedTarget = m_nTargetLock >= 0;
@@ -297,9 +298,15 @@ void CLogFile::DiscardWriting()
 bool CLogFile::OpenForReading()
 {
     m_strPendingSection.clear();
-    m_nFile = ::open(m_strFileName.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY);
+    m_nFile = ::open(m_strFileName.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
     if (m_nFile < 0) {
         Fail("cannot open the file", errno);
+        return false;
+    }
+    struct stat info;
+    if (fstat(m_nFile, &info) != 0 || !S_ISREG(info.st_mode)) {
+        Fail("not a regular file", 0);
+        CloseFd(m_nFile);
         return false;
     }
     if (!LockFile(m_nFile)) {

@@ -191,13 +191,20 @@ TEST_F(LogFileTest, FailedSaveOfANewFileLeavesNothing)
 
 TEST_F(LogFileTest, UnusableTargetsFailToOpen)
 {
-    for (const std::string& target : {m_dir.File("no/such/dir/pilot.log"), m_dir.Path().string()}) {
+    const std::string pipe = m_dir.File("pipe");
+    ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+    {
+        CLogFile reader(pipe);
+        EXPECT_EQ(reader.GetEntry("Pilot", "Name", "none"), "none");
+        EXPECT_FALSE(reader.Close());
+    }
+    for (const std::string& target : {m_dir.File("no/such/dir/pilot.log"), m_dir.Path().string(), pipe}) {
         CLogFile file(target);
         EXPECT_FALSE(file.PutText("Pilot", "Name", "x")) << target;
         EXPECT_FALSE(file.PutText("Pilot", "Unit", "y")) << target;
         EXPECT_TRUE(file.HasFailed()) << target;
         EXPECT_FALSE(file.Close()) << target;
-        EXPECT_EQ(m_dir.CountEntries(), 0u) << target;
+        EXPECT_EQ(m_dir.CountEntries(), 1u) << target; // only the pipe
     }
 }
 
