@@ -1,0 +1,148 @@
+#include "app/log_app.h"
+
+#include <iostream>
+
+#include "app/command_line_info.h"
+#include "debrief/log_debrief.h"
+#include "dialogs/about_dlg.h"
+#include "dialogs/prefs_dlg.h"
+#include "log/log_doc.h"
+#include "log/settings.h"
+#include "res/resource_ids.h"
+
+namespace {
+constexpr const char* kPreferences = "Preferences";
+constexpr const char* kSimulatorDebrief = "debrf.tmp";
+} // namespace
+
+CLogApp::CLogApp(std::vector<std::string> args, bool bCanShowWindows)
+    : m_args(std::move(args)), m_bCanShowWindows(bCanShowWindows)
+{
+}
+
+CLogApp::~CLogApp()
+{
+    if (m_pDoc && GetCurrentLogDoc() == m_pDoc.get())
+        SetCurrentLogDoc(nullptr);
+}
+
+const CHandlerTable* CLogApp::GetHandlers() const
+{
+    static const CHandlerMap<CLogApp> map{
+        {ID_PREFERENCES, ENotify::Clicked, &CLogApp::OnPreferences},
+        {ID_APP_ABOUT, ENotify::Clicked, &CLogApp::OnAppAbout},
+    };
+    return &map;
+}
+
+bool CLogApp::InitInstance()
+{
+    m_nExitCode = kExitOk;
+    CLogCommandLineInfo cmdInfo;
+    ParseCommandLine(cmdInfo, m_args);
+
+    if (!m_bCanShowWindows && !cmdInfo.m_bHide) {
+        std::cerr << "Sortavel Manager needs a display to show its window.\n"
+                     "Use /HIDE to log a mission without one, e.g. /LAST /HIDE.\n";
+        m_nExitCode = kExitNoDisplay;
+        return false;
+    }
+
+    m_pDoc = std::make_unique<CLogDoc>();
+    SetCurrentLogDoc(m_pDoc.get());
+
+    std::string strLog = cmdInfo.m_strLogFile;
+    if (strLog.empty())
+        strLog = CSettings().ReadString("File", "Last_File", "");
+    if (!strLog.empty())
+        m_pDoc->Open(strLog);
+
+    ReadPreferences();
+    RunFirstTimeSetUp();
+
+    if (cmdInfo.m_bHide)
+        m_bShowMission = 0; // for this run only
+
+    const bool bAnalyse = cmdInfo.m_bLast || !cmdInfo.m_strMissionFile.empty();
+    int nAdded = 0;
+    if (bAnalyse) {
+        const std::string strPath =
+            cmdInfo.m_bLast ? m_strVortaneDir + "/" + kSimulatorDebrief : cmdInfo.m_strMissionFile;
+        nAdded = LogDebrief(strPath, cmdInfo.m_nResult);
+    }
+
+    // The main window is still to come: a normal run ends as if it had been
+    // closed at once.
+    if (cmdInfo.m_bHide) {
+        const bool bSaved = m_pDoc->Save();
+        if (!bSaved || (bAnalyse && nAdded == 0))
+            m_nExitCode = kExitNotLogged;
+    }
+
+    m_pLogDlg = nullptr;
+    SetCurrentLogDoc(nullptr);
+    m_pDoc.reset();
+    return false;
+}
+
+void CLogApp::ReadPreferences()
+{
+    const CSettings settings;
+    m_bAccumulatePilotTime = settings.ReadInt(kPreferences, "Accumulate_Pilot_Time", 1);
+    m_tsEjectionMin = settings.ReadSpan(kPreferences, "Ejection_Min", CTimeSpan(3));
+    m_bShowMission = settings.ReadInt(kPreferences, "Show_Mission", 1);
+    m_bIgnoreGndKills = settings.ReadInt(kPreferences, "Ignore_Gnd_Kills", 1);
+    m_bRejectUnkKills = settings.ReadInt(kPreferences, "Reject_Unk_Kills", 0);
+    m_bLogEvents = settings.ReadInt(kPreferences, "Log_Events", 1);
+    m_nDateFormat = settings.ReadInt(kPreferences, "Date_Format", 1);
+    m_strVortaneDir = settings.ReadString(kPreferences, "Vortane_Dir", "");
+}
+
+void CLogApp::RunFirstTimeSetUp()
+{
+    if (CSettings().ReadInt(kPreferences, "Init", 0) != 0)
+        return;
+    // Without windows the dialogs cannot be shown: they wait for a run that
+    // has a display.
+    if (!m_bCanShowWindows)
+        return;
+    OnAppAbout();
+    OnPreferences();
+    CSettings().WriteInt(kPreferences, "Init", 1);
+}
+
+void CLogApp::OnAppAbout()
+{
+    CAboutDlg dlg;
+    dlg.DoModal();
+}
+
+void CLogApp::OnPreferences()
+{
+    CPrefsDlg dlg;
+    dlg.m_nDateFormat = m_nDateFormat;
+    dlg.m_bAccumulatePilotTime = m_bAccumulatePilotTime;
+    dlg.m_strVortaneDir = m_strVortaneDir;
+    dlg.m_bIgnoreGndKills = m_bIgnoreGndKills;
+    dlg.m_bLogEvents = m_bLogEvents;
+    dlg.m_bRejectUnkKills = m_bRejectUnkKills;
+    if (dlg.DoModal() != IDOK)
+        return;
+
+    m_nDateFormat = dlg.m_nDateFormat;
+    m_bAccumulatePilotTime = dlg.m_bAccumulatePilotTime;
+    m_strVortaneDir = dlg.m_strVortaneDir;
+    m_bIgnoreGndKills = dlg.m_bIgnoreGndKills;
+    m_bLogEvents = dlg.m_bLogEvents;
+    m_bRejectUnkKills = dlg.m_bRejectUnkKills;
+
+    const CSettings settings;
+    settings.WriteInt(kPreferences, "Accumulate_Pilot_Time", m_bAccumulatePilotTime);
+    settings.WriteInt(kPreferences, "Ignore_Gnd_Kills", m_bIgnoreGndKills);
+    settings.WriteInt(kPreferences, "Reject_Unk_Kills", m_bRejectUnkKills);
+    settings.WriteInt(kPreferences, "Log_Events", m_bLogEvents);
+    settings.WriteString(kPreferences, "Vortane_Dir", m_strVortaneDir); // empty removes the key
+    settings.WriteInt(kPreferences, "Date_Format", m_nDateFormat);
+    // The main window's flight time and date order depend on these; it is
+    // refreshed here once it exists (until then m_pLogDlg stays null).
+}

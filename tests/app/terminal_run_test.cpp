@@ -1,0 +1,134 @@
+// The built program run as a process without a display: messages on stderr,
+// answers on stdin, the outcome in the exit status.
+#include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <string>
+#include <vector>
+
+#include "log/settings.h"
+#include "tests/app/app_test_env.h"
+#include "tests/support/debrief_builder.h"
+
+namespace {
+
+struct CRunResult {
+    int m_nStatus = -1; // exit status; -1 when it did not exit normally
+    std::string m_strErr;
+};
+
+class TerminalRun : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        CDebriefBuilder builder;
+        builder.SetTitle("Harbour Strike");
+        builder.AddPlayer(1);
+        builder.AddRem(Seconds(900), 1, 68);
+        builder.Write(m_strDebrief);
+    }
+
+    // Runs the program with the arguments and strInput on its stdin, without
+    // a display and with the test's folder as the settings home.
+    CRunResult Run(const std::vector<std::string>& args, const std::string& strInput = "")
+    {
+        const std::string strIn = m_env.Path("stdin.txt");
+        const std::string strErr = m_env.Path("stderr.txt");
+        CAppTestEnv::WriteFile(strIn, strInput);
+        std::vector<std::string> argStrings{SORTAVEL_PROGRAM};
+        argStrings.insert(argStrings.end(), args.begin(), args.end());
+        std::vector<char*> argv;
+        for (std::string& str : argStrings)
+            argv.push_back(str.data());
+        argv.push_back(nullptr);
+
+        const pid_t pid = fork();
+        if (pid == 0) {
+            const int fdIn = open(strIn.c_str(), O_RDONLY);
+            const int fdErr = open(strErr.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+            if (fdIn < 0 || fdErr < 0)
+                _exit(127);
+            dup2(fdIn, 0);
+            dup2(fdErr, 2);
+            dup2(fdErr, 1);
+            unsetenv("DISPLAY");
+            unsetenv("WAYLAND_DISPLAY");
+            execv(argv[0], argv.data());
+            _exit(127);
+        }
+        CRunResult result;
+        int nWait = 0;
+        if (pid > 0 && waitpid(pid, &nWait, 0) == pid && WIFEXITED(nWait))
+            result.m_nStatus = WEXITSTATUS(nWait);
+        result.m_strErr = CAppTestEnv::ReadFile(strErr);
+        return result;
+    }
+
+    CAppTestEnv m_env; // sets XDG_CONFIG_HOME, which the child inherits
+    std::string m_strDebrief = m_env.Path("d.stt");
+    std::string m_strLog = m_env.Path("x.log");
+};
+
+TEST_F(TerminalRun, WithoutHideItNeedsADisplay)
+{
+    const CRunResult result = Run({"/LAST"});
+    EXPECT_EQ(result.m_nStatus, 2);
+    EXPECT_NE(result.m_strErr.find("display"), std::string::npos) << result.m_strErr;
+    EXPECT_NE(result.m_strErr.find("/HIDE"), std::string::npos) << result.m_strErr;
+    EXPECT_FALSE(CAppTestEnv::Exists(m_env.SettingsPath()));
+}
+
+TEST_F(TerminalRun, HideLogsTheMissionAndWritesTheLog)
+{
+    const CRunResult result = Run({"/LOG", m_strLog, "/MISSION", m_strDebrief, "/HIDE"});
+    EXPECT_EQ(result.m_nStatus, 0) << result.m_strErr;
+    EXPECT_EQ(CAppTestEnv::MissionTitles(m_strLog), std::vector<std::string>{"Harbour Strike"});
+    // The first-run dialogs are kept for a run with a display.
+    EXPECT_EQ(CSettings(m_env.SettingsPath()).ReadInt("Preferences", "Init", 0), 0);
+}
+
+TEST_F(TerminalRun, QuestionsAreAnsweredOnStdin)
+{
+    const std::vector<std::string> args{"-log", m_strLog, "-mission", m_strDebrief, "-hide"};
+    ASSERT_EQ(Run(args).m_nStatus, 0);
+
+    // Logging the same flight again asks first.
+    CRunResult result = Run(args, "n\n");
+    EXPECT_EQ(result.m_nStatus, 1);
+    EXPECT_NE(result.m_strErr.find("There is already a log entry for this mission."), std::string::npos)
+        << result.m_strErr;
+    EXPECT_EQ(CAppTestEnv::MissionTitles(m_strLog).size(), 1u);
+
+    result = Run(args, "yes\n");
+    EXPECT_EQ(result.m_nStatus, 0) << result.m_strErr;
+    EXPECT_EQ(CAppTestEnv::MissionTitles(m_strLog).size(), 2u);
+}
+
+TEST_F(TerminalRun, ALogWithoutANameIsAskedForOnStdin)
+{
+    const std::string strChosen = m_env.Path("chosen.log");
+    CRunResult result = Run({m_strDebrief, "hide"}, strChosen + "\n");
+    EXPECT_EQ(result.m_nStatus, 0) << result.m_strErr;
+    EXPECT_EQ(CAppTestEnv::MissionTitles(strChosen), std::vector<std::string>{"Harbour Strike"});
+
+    // No name given: nothing is saved.
+    result = Run({m_strDebrief, "hide"});
+    EXPECT_EQ(result.m_nStatus, 1) << result.m_strErr;
+}
+
+TEST_F(TerminalRun, FailuresGiveStatusOne)
+{
+    CRunResult result = Run({"/MISSION", m_env.Path("missing.stt"), "/HIDE", "-p"});
+    EXPECT_EQ(result.m_nStatus, 1);
+    EXPECT_NE(result.m_strErr.find("Unrecognised command line argument"), std::string::npos) << result.m_strErr;
+    EXPECT_NE(result.m_strErr.find("Could not open file"), std::string::npos) << result.m_strErr;
+
+    // A log that cannot be written.
+    result = Run({"/LOG", m_env.Path("no-such-folder/x.log"), "/MISSION", m_strDebrief, "/HIDE"});
+    EXPECT_EQ(result.m_nStatus, 1) << result.m_strErr;
+}
+
+} // namespace
