@@ -2,6 +2,7 @@
 
 #include "log/app_settings.h"
 #include "tests/log/log_test_files.h"
+#include "tests/log/scoped_env.h"
 
 #include <climits>
 #include <gtest/gtest.h>
@@ -13,33 +14,6 @@ protected:
     std::string Path() const { return m_dir.File("Sortavel.ini"); }
     CScratchDir m_dir;
     CSettings m_settings{Path()};
-};
-
-// Sets or clears an environment variable for the life of the object.
-class CScopedEnv {
-public:
-    CScopedEnv(const char* name, const char* value) : m_name(name)
-    {
-        if (const char* old = std::getenv(name))
-            m_old = old;
-        if (value != nullptr)
-            setenv(name, value, 1);
-        else
-            unsetenv(name);
-    }
-    ~CScopedEnv()
-    {
-        if (m_old)
-            setenv(m_name, m_old->c_str(), 1);
-        else
-            unsetenv(m_name);
-    }
-    CScopedEnv(const CScopedEnv&) = delete;
-    CScopedEnv& operator=(const CScopedEnv&) = delete;
-
-private:
-    const char* m_name;
-    std::optional<std::string> m_old;
 };
 
 TEST_F(SettingsTest, ReadsIntegersLikeTheCRuntime)
