@@ -56,7 +56,7 @@ public:
 
     const CDialogTemplate& GetTemplate() const { return m_template; }
     int GetTemplateId() const { return m_template.m_nId; }
-    bool IsOpen() const { return m_bOpen; }      // controls exist, not ended
+    bool IsOpen() const { return m_bOpen; } // from OnInitDialog until DoModal returns
     bool IsEnded() const { return m_bEnded; }
     int GetResult() const { return m_nResult; }
 
