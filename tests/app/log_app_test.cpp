@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "log/log_doc.h"
 #include "log/settings.h"
 #include "res/resource_ids.h"
 #include "tests/app/app_test_env.h"
@@ -49,7 +50,13 @@ protected:
 TEST_F(StartUp, FirstRunShowsAboutThenPreferencesBeforeAnythingElse)
 {
     const std::string strMissing = m_env.Path("missing.stt");
-    m_host.ExpectDialog(IDD_ABOUTBOX, [](CDialogDriver& d) { d.Click(IDOK); });
+    const std::string strLog = m_env.Path("pilot.log");
+    m_host.ExpectDialog(IDD_ABOUTBOX, [&](CDialogDriver& d) {
+        // The log is open already.
+        ASSERT_NE(GetCurrentLogDoc(), nullptr);
+        EXPECT_EQ(GetCurrentLogDoc()->GetFileName(), strLog);
+        d.Click(IDOK);
+    });
     m_host.ExpectDialog(IDD_PREFERENCES, [](CDialogDriver& d) {
         // The defaults of a machine without settings.
         EXPECT_EQ(d.Text(IDC_VORTANE_DIR), "");
@@ -62,7 +69,8 @@ TEST_F(StartUp, FirstRunShowsAboutThenPreferencesBeforeAnythingElse)
         d.Click(IDCANCEL);
     });
     m_host.ExpectMessageBox(MissingFileMessage(strMissing), MB_OK | MB_ICONEXCLAMATION);
-    EXPECT_EQ(Run({strMissing}), kExitOk);
+    EXPECT_EQ(Run({strMissing, "/LOG", strLog}), kExitOk);
+    EXPECT_EQ(GetCurrentLogDoc(), nullptr);
 
     // Init is written although the Preferences were cancelled, and nothing else.
     const CSettings settings(m_env.SettingsPath());
