@@ -4,7 +4,10 @@
 #include "debrief/debrief.h"
 #include "debrief/event_notes.h"
 #include "debrief/kill_tally.h"
+#include "debrief/log_debrief.h"
 #include "log/app_settings.h"
+#include "log/career.h"
+#include "log/log_doc.h"
 #include "log/mission.h"
 #include "tests/support/debrief_builder.h"
 
@@ -21,9 +24,8 @@ constexpr std::uint32_t kRoundsPerBurst = 20;
 // Bursts of 20 rounds within one second, 19 hits and a kill on one target;
 // every fifth burst a missile instead. bFlat gives every record the same
 // time, the worst case for following bursts back.
-std::unique_ptr<CDebrief> MillionEventFlight(bool bFlat)
+void WriteMillionEventFlight(bool bFlat, const std::string& strPath)
 {
-    CTempDebrief file("flight.stt");
     CDebriefBuilder builder;
     builder.SetTitle("Benchmark").AddPlayer(kPlayer);
     std::uint32_t nWeapon = 0;
@@ -46,16 +48,30 @@ std::unique_ptr<CDebrief> MillionEventFlight(bool bFlat)
             }
         }
     }
-    builder.Write(file.GetPath());
-    auto pDebrief = std::make_unique<CDebrief>();
-    pDebrief->Open(file.GetPath());
-    return pDebrief;
+    builder.Write(strPath);
+}
+
+const std::string& FlightFile(bool bFlat)
+{
+    static CTempDebrief timed("timed.stt"), flat("flat.stt");
+    static const bool bWritten = [] {
+        WriteMillionEventFlight(false, timed.GetPath());
+        WriteMillionEventFlight(true, flat.GetPath());
+        return true;
+    }();
+    (void)bWritten;
+    return bFlat ? flat.GetPath() : timed.GetPath();
 }
 
 const CDebrief& Flight(bool bFlat)
 {
-    static const std::unique_ptr<CDebrief> pTimed = MillionEventFlight(false);
-    static const std::unique_ptr<CDebrief> pFlat = MillionEventFlight(true);
+    static const auto load = [](bool b) {
+        auto pDebrief = std::make_unique<CDebrief>();
+        pDebrief->Open(FlightFile(b));
+        return pDebrief;
+    };
+    static const std::unique_ptr<CDebrief> pTimed = load(false);
+    static const std::unique_ptr<CDebrief> pFlat = load(true);
     return bFlat ? *pFlat : *pTimed;
 }
 
@@ -85,5 +101,22 @@ void BM_EventNotes(benchmark::State& state)
     }
 }
 BENCHMARK(BM_EventNotes)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+// The whole road: loading the file, the mission, the tally and the notes.
+void BM_LogDebrief(benchmark::State& state)
+{
+    const std::string& strPath = FlightFile(state.range(0) != 0);
+    CAppSettings settings;
+    settings.m_bLogEvents = 1;
+    CLogDoc doc;
+    SetCurrentLogDoc(&doc);
+    CCareer& career = *doc.GetPilot()->GetCareer(kLastCareer);
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(LogDebrief(strPath, 1));
+        career.RemoveMission(0); // so that the next run asks nothing
+    }
+    SetCurrentLogDoc(nullptr);
+}
+BENCHMARK(BM_LogDebrief)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 } // namespace
