@@ -2,8 +2,6 @@
 // and key presses.
 #include <gtest/gtest.h>
 
-
-
 #include "dialogs/prefs_dlg.h"
 #include "res/resource_ids.h"
 #include "tests/gui/gui_driver.h"
