@@ -80,41 +80,6 @@ TEST(PrefsDlg, OkTakesTheControlsAndTheRadioClicks)
     EXPECT_EQ(dlg.m_nDateFormat, 0);
 }
 
-TEST(PrefsDlg, RadioClicksSetTheirValueAtOnce)
-{
-    CTestHost host;
-    CPrefsDlg dlg;
-    host.ExpectDialog(IDD_PREFERENCES, [&](CDialogDriver& d) {
-        EXPECT_TRUE(d.IsChecked(IDC_ACCUMULATE_CAREER));
-        EXPECT_TRUE(d.IsChecked(IDC_DATE_MDY));
-        d.Click(IDC_ACCUMULATE_PILOT);
-        EXPECT_EQ(dlg.m_bAccumulatePilotTime, 1);
-        d.Click(IDC_DATE_DMY);
-        EXPECT_EQ(dlg.m_nDateFormat, 1);
-        d.Click(IDC_DATE_MDY);
-        EXPECT_EQ(dlg.m_nDateFormat, 0);
-        d.Click(IDC_ACCUMULATE_CAREER);
-        EXPECT_EQ(dlg.m_bAccumulatePilotTime, 0);
-        d.CloseBox();
-    });
-    EXPECT_EQ(dlg.DoModal(), IDCANCEL);
-}
-
-TEST(PrefsDlg, CancelLeavesTheTypedValuesBehind)
-{
-    CTestHost host;
-    CPrefsDlg dlg;
-    dlg.m_strVortaneDir = "/keep";
-    host.ExpectDialog(IDD_PREFERENCES, [](CDialogDriver& d) {
-        d.Type(IDC_VORTANE_DIR, "/more");
-        d.Tick(IDC_LOG_EVENTS);
-        d.Click(IDCANCEL);
-    });
-    EXPECT_EQ(dlg.DoModal(), IDCANCEL);
-    EXPECT_EQ(dlg.m_strVortaneDir, "/keep");
-    EXPECT_EQ(dlg.m_bLogEvents, 0);
-}
-
 TEST(PrefsDlg, BrowsePutsTheChosenFilesFolderInTheField)
 {
     CTestHost host;
