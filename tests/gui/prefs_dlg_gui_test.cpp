@@ -4,16 +4,15 @@
 
 #include "dialogs/prefs_dlg.h"
 #include "res/resource_ids.h"
-#include "tests/gui/gui_driver.h"
+#include "tests/gui/gui_test.h"
 
 namespace {
 
-TEST(PrefsDlgGui, RadioClickTypedDirectoryAndOk)
+class PrefsDlgGui : public CGuiTest {};
+
+TEST_F(PrefsDlgGui, RadioClickTypedDirectoryAndOk)
 {
-    CWindowHost* pHost = GetGuiHost();
-    if (pHost == nullptr)
-        GTEST_SKIP() << "no display";
-    CHostScope scope(*pHost);
+    CHostScope scope(*GetGuiHost());
 
     CPrefsDlg dlg;
     dlg.m_nDateFormat = 1;
@@ -24,7 +23,7 @@ TEST(PrefsDlgGui, RadioClickTypedDirectoryAndOk)
 
     auto control = [](int nId) { return FindControl(IDD_PREFERENCES, nId); };
     CGuiScript script;
-    script.WaitFor("the Preferences window", [&] { return control(IDOK) != nullptr; })
+    WaitForWindow(script, IDD_PREFERENCES)
         .Do([&] { ClickAt(control(IDC_DATE_MDY), 6, control(IDC_DATE_MDY)->GetSize().y / 2); })
         .WaitFor("mm/dd/yy selected", [&] { return dlg.m_nDateFormat == 0; })
         .Do([&] { ClickAt(control(IDC_REJECT_UNK_KILLS), 6, control(IDC_REJECT_UNK_KILLS)->GetSize().y / 2); })
