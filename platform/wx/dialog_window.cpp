@@ -118,9 +118,8 @@ void CDialogWindow::CreateWindow(wxWindow* pParent)
             m_index.emplace(m_controls[i].m_nId, i);
     for (CControl& ctl : m_controls)
         BindUserInput(ctl);
-    for (const auto& pState : states)
-        if (pState->GetId() != -1)
-            SyncControl(pState->GetId());
+    for (std::size_t i = 0; i < m_controls.size(); ++i)
+        SyncControl(m_controls[i], *states[i]);
 
     m_pWindow->SetClientSize(DialogUnits(tmpl.cx, tmpl.cy));
     m_pPanel->SetSize(m_pWindow->GetClientSize());
@@ -504,8 +503,14 @@ void CDialogWindow::SyncControl(int nId)
 {
     CControl* pCtl = Find(nId);
     const CControlState* pState = State(nId);
-    if (!pCtl || !pState)
-        return;
+    if (pCtl && pState)
+        SyncControl(*pCtl, *pState);
+}
+
+void CDialogWindow::SyncControl(CControl& ctl, const CControlState& state)
+{
+    CControl* pCtl = &ctl;
+    const CControlState* pState = &state;
     CUpdating updating(m_nUpdating);
     switch (pCtl->m_eKind) {
     case EControlKind::Picture:

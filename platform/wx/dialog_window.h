@@ -57,6 +57,7 @@ private:
     void BindUserInput(CControl& ctl);
 
     void SyncControl(int nId); // the whole control from the model
+    void SyncControl(CControl& ctl, const CControlState& state);
     void SyncText(CControl& ctl, const CControlState& state);
     void SyncCheck(CControl& ctl, const CControlState& state);
     void SyncRows(CControl& ctl, const CControlState& state);

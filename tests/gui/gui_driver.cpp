@@ -1,0 +1,234 @@
+#include "tests/gui/gui_driver.h"
+
+#include <filesystem>
+
+#include <gtest/gtest.h>
+#include <wx/app.h>
+#include <wx/dcmemory.h>
+#include <wx/dcscreen.h>
+#include <wx/dialog.h>
+#include <wx/stopwatch.h>
+#include <wx/uiaction.h>
+
+namespace {
+
+std::unique_ptr<CWindowHost> g_pHost;     // the test program's one window host
+std::unique_ptr<CHostScope> g_pHostScope; // installed while it lives
+bool g_bTried = false;
+
+bool IsHostWindow(const wxWindow* pWindow)
+{
+    if (!g_pHost)
+        return false;
+    for (const auto& pDialog : g_pHost->GetWindows())
+        if (pDialog->GetWindow() == pWindow)
+            return true;
+    return false;
+}
+
+wxPoint ScreenPoint(wxWindow* pWindow, int x, int y) { return pWindow->ClientToScreen(wxPoint(x, y)); }
+
+} // namespace
+
+CWindowHost* GetGuiHost()
+{
+    if (!g_bTried) {
+        g_bTried = true;
+        static int argc = 1;
+        static char szName[] = "test_gui";
+        static char* argv[] = {szName, nullptr};
+        g_pHost = CWindowHost::Create(argc, argv);
+        if (g_pHost)
+            g_pHostScope = std::make_unique<CHostScope>(*g_pHost);
+    }
+    return g_pHost.get();
+}
+
+void StopGuiHost()
+{
+    g_pHostScope.reset();
+    g_pHost.reset();
+}
+
+// --- The script ----------------------------------------------------------------
+
+CGuiScript::~CGuiScript()
+{
+    for (auto& pTicker : m_tickers)
+        pTicker->m_pTimer->Stop();
+}
+
+CGuiScript& CGuiScript::Do(std::function<void()> fnAction)
+{
+    m_steps.push_back({"", std::move(fnAction), nullptr});
+    return *this;
+}
+
+CGuiScript& CGuiScript::WaitFor(std::string strWhat, std::function<bool()> fnDone)
+{
+    m_steps.push_back({std::move(strWhat), nullptr, std::move(fnDone)});
+    return *this;
+}
+
+void CGuiScript::Start() { Arm(); }
+
+void CGuiScript::Arm()
+{
+    if (IsFinished())
+        return;
+    CTicker* pFree = nullptr;
+    for (auto& pTicker : m_tickers)
+        if (!pTicker->m_pTimer->IsRunning() && !pTicker->m_bInTick)
+            pFree = pTicker.get();
+    if (!pFree) {
+        m_tickers.push_back(std::make_unique<CTicker>());
+        pFree = m_tickers.back().get();
+        pFree->m_pTimer = std::make_unique<wxTimer>();
+        pFree->m_pTimer->Bind(wxEVT_TIMER, [this, pFree](wxTimerEvent&) {
+            pFree->m_bInTick = true;
+            Tick();
+            pFree->m_bInTick = false;
+        });
+    }
+    pFree->m_pTimer->StartOnce(20);
+}
+
+void CGuiScript::Tick()
+{
+    if (IsFinished())
+        return;
+    CStep& step = m_steps[m_nNext];
+    if (step.m_fnAction) {
+        // Counted as done before it runs: the action may open a modal window,
+        // and the steps after it then run inside that window's loop.
+        ++m_nNext;
+        m_nWaitStart = -1;
+        auto fnAction = step.m_fnAction;
+        Arm();
+        fnAction();
+        return;
+    }
+    if (step.m_fnDone()) {
+        ++m_nNext;
+        m_nWaitStart = -1;
+        Arm();
+        return;
+    }
+    const long long nNow = wxGetLocalTimeMillis().GetValue();
+    if (m_nWaitStart < 0)
+        m_nWaitStart = nNow;
+    if (nNow - m_nWaitStart > m_nWaitLimitMs) {
+        GiveUp("timed out waiting for " + step.m_strWhat);
+        return;
+    }
+    Arm();
+}
+
+void CGuiScript::GiveUp(const std::string& strWhy)
+{
+    m_failures.push_back(strWhy);
+    ADD_FAILURE() << strWhy;
+    m_nNext = m_steps.size();
+    // Close whatever is still open, innermost first.
+    for (wxWindow* pWindow : wxTopLevelWindows) {
+        auto* pDialog = dynamic_cast<wxDialog*>(pWindow);
+        if (pDialog && pDialog->IsModal() && !IsHostWindow(pDialog))
+            pDialog->EndModal(wxID_CANCEL);
+    }
+    if (g_pHost) {
+        const auto& windows = g_pHost->GetWindows();
+        for (auto it = windows.rbegin(); it != windows.rend(); ++it)
+            (*it)->GetDialog().EndDialog(IDCANCEL);
+    }
+}
+
+// --- Windows ---------------------------------------------------------------------
+
+CDialogWindow* FindDialogWindow(int nTemplateId)
+{
+    if (!g_pHost)
+        return nullptr;
+    for (const auto& pWindow : g_pHost->GetWindows())
+        if (pWindow->GetDialog().GetTemplateId() == nTemplateId && pWindow->GetWindow()->IsShown())
+            return pWindow.get();
+    return nullptr;
+}
+
+wxWindow* FindControl(int nTemplateId, int nControlId)
+{
+    CDialogWindow* pWindow = FindDialogWindow(nTemplateId);
+    return pWindow ? pWindow->FindControlWindow(nControlId) : nullptr;
+}
+
+wxTopLevelWindow* FindToolkitWindow(const wxString& strClassName)
+{
+    for (wxWindow* pWindow : wxTopLevelWindows)
+        if (pWindow->IsShown() && !IsHostWindow(pWindow) && pWindow->GetClassInfo()->IsKindOf(wxClassInfo::FindClass(strClassName)))
+            return static_cast<wxTopLevelWindow*>(pWindow);
+    return nullptr;
+}
+
+wxWindow* FindChildWithLabel(wxWindow* pParent, const wxString& strLabel)
+{
+    for (wxWindow* pChild : pParent->GetChildren()) {
+        if (pChild->GetLabel() == strLabel)
+            return pChild;
+        if (wxWindow* pFound = FindChildWithLabel(pChild, strLabel))
+            return pFound;
+    }
+    return nullptr;
+}
+
+// --- Input -----------------------------------------------------------------------
+
+void MovePointerInto(wxWindow* pWindow)
+{
+    const wxSize size = pWindow->GetClientSize();
+    wxUIActionSimulator().MouseMove(ScreenPoint(pWindow, size.x / 2, size.y / 2));
+}
+
+void ClickOn(wxWindow* pWindow)
+{
+    const wxSize size = pWindow->GetClientSize();
+    ClickAt(pWindow, size.x / 2, size.y / 2);
+}
+
+void ClickAt(wxWindow* pWindow, int x, int y)
+{
+    wxUIActionSimulator sim;
+    sim.MouseMove(ScreenPoint(pWindow, x, y));
+    sim.MouseClick();
+}
+
+void DoubleClickAt(wxWindow* pWindow, int x, int y)
+{
+    wxUIActionSimulator sim;
+    sim.MouseMove(ScreenPoint(pWindow, x, y));
+    sim.MouseDblClick();
+}
+
+void PressKey(int nKeyCode, int nModifiers) { wxUIActionSimulator().Char(nKeyCode, nModifiers); }
+
+void TypeText(const char* pszText) { wxUIActionSimulator().Text(pszText); }
+
+// --- Screenshots -----------------------------------------------------------------
+
+bool SaveScreenshot(wxWindow* pWindow, const std::string& strName)
+{
+    if (!pWindow)
+        return false;
+    const std::filesystem::path dir = std::filesystem::path(SORTAVEL_BINARY_DIR) / "screenshots";
+    std::error_code error;
+    std::filesystem::create_directories(dir, error);
+    pWindow->Update();
+    // The screen holds what the window shows, its menu bar included; there is
+    // no window manager to draw a frame around it.
+    const wxRect rect = pWindow->GetScreenRect();
+    wxBitmap bitmap(rect.GetSize());
+    {
+        wxScreenDC screen;
+        wxMemoryDC memory(bitmap);
+        memory.Blit(0, 0, rect.width, rect.height, &screen, rect.x, rect.y);
+    }
+    return bitmap.SaveFile(wxString::FromUTF8((dir / (strName + ".png")).string()), wxBITMAP_TYPE_PNG);
+}
