@@ -1,5 +1,6 @@
 // The kill tally and the kill filter.
 #include "debrief/debrief.h"
+#include "debrief/event_notes.h"
 #include "debrief/kill_filter.h"
 #include "debrief/kill_tally.h"
 #include "debrief/shape_sets.h"
@@ -322,6 +323,20 @@ TEST_F(KillTallyTest, ListsStopAtWhatALogCanHold)
     }
     Tally();
     EXPECT_EQ(m_mission.GetKillCount(), kMaxRecordCount);
+}
+
+TEST_F(KillTallyTest, OneIdentifierForEveryWeaponStillEndsSoon)
+{
+    // Every release would see all 100000 effects: far too much work.
+    for (int i = 0; i < 100000; ++i) {
+        m_builder.AddRelease(Seconds(100), kPlayer, 7, kR73);
+        m_builder.AddHit(Seconds(101), static_cast<std::uint16_t>(100 + i % 50000), kF15, 7, 3);
+    }
+    Tally();
+    EXPECT_EQ(m_mission.GetHitCount(), 50000);
+    std::string strNotes;
+    AppendEventNotes(m_debrief, kPlayer, strNotes);
+    EXPECT_FALSE(strNotes.empty());
 }
 
 // The filter on its own: the memory and the two settings.
