@@ -65,6 +65,30 @@ long ListColumnFormat(int nFormat)
     }
 }
 
+// Room the toolkit's tick box and its gap take in front of a label.
+int TickBoxWidth(wxWindow* pWindow) { return pWindow->FromDIP(22); }
+
+// The toolkit's tick boxes are wider than the classic ones the templates
+// were laid out for: a label that would be cut gets a smaller font (down to
+// two points less) rather than lose its end.
+void FitTickLabel(wxWindow* pWindow, const wxString& strLabel)
+{
+    const wxFont base = pWindow->GetParent()->GetFont();
+    const int nRoom = pWindow->GetSize().x - TickBoxWidth(pWindow);
+    wxFont font = base;
+    for (double dLess = 0; dLess <= 2.0; dLess += 0.5) {
+        font = base;
+        font.SetFractionalPointSize(base.GetFractionalPointSize() - dLess);
+        int nWidth = 0;
+        int nHeight = 0;
+        pWindow->GetTextExtent(strLabel, &nWidth, &nHeight, nullptr, nullptr, &font);
+        if (nWidth <= nRoom)
+            break;
+    }
+    if (pWindow->GetFont() != font)
+        pWindow->SetFont(font);
+}
+
 } // namespace
 
 CDialogWindow::CDialogWindow(CDialog& dlg, wxWindow* pParent) : m_dlg(dlg)
@@ -99,9 +123,10 @@ void CDialogWindow::CreateWindow(wxWindow* pParent)
         m_pWindow = new wxDialog(pParent, wxID_ANY, strCaption, wxDefaultPosition, wxDefaultSize, nStyle);
     m_pWindow->SetIcons(GetBuiltInIcons(IDR_MAINFRAME));
 
-    // The template's 8-point font is matched by the toolkit's sans-serif face;
-    // dialog units follow from it as they do on the original platform.
-    m_pWindow->SetFont(wxFont(wxFontInfo(tmpl.m_nFontSize > 0 ? tmpl.m_nFontSize : 8).Family(wxFONTFAMILY_SWISS)));
+    // The template's font is matched by the toolkit's sans-serif face; dialog
+    // units follow from it as they do on the original platform.
+    const int nPoints = std::clamp(tmpl.m_nFontSize > 0 ? tmpl.m_nFontSize : 8, 6, 24);
+    m_pWindow->SetFont(wxFont(wxFontInfo(nPoints).Family(wxFONTFAMILY_SWISS)));
     m_pPanel = new wxPanel(m_pWindow, wxID_ANY, wxDefaultPosition, wxDefaultSize, wxTAB_TRAVERSAL);
     if (tmpl.m_pMenu)
         CreateMenuBar();
@@ -575,11 +600,13 @@ void CDialogWindow::SyncText(CControl& ctl, const CControlState& state)
         } else if (state.HasStyle(BS_MULTILINE) &&
                    (ctl.m_eKind == EControlKind::CheckBox || ctl.m_eKind == EControlKind::RadioButton)) {
             // Leave room for the tick box in front of the label.
-            const int nBox = ctl.m_pWindow->FromDIP(24);
+            const int nBox = TickBoxWidth(ctl.m_pWindow);
             auto measure = [&](const std::string& str) { return ctl.m_pWindow->GetTextExtent(wxString::FromUTF8(str)).x; };
             ctl.m_pWindow->SetLabel(wxString::FromUTF8(WrapLabel(FromWx(strLabel), std::max(nWidth - nBox, 1), measure)));
         } else {
             ctl.m_pWindow->SetLabel(strLabel);
+            if (ctl.m_eKind == EControlKind::CheckBox || ctl.m_eKind == EControlKind::RadioButton)
+                FitTickLabel(ctl.m_pWindow, strLabel);
         }
         break;
     }

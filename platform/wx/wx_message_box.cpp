@@ -1,5 +1,7 @@
-// Message boxes of the window host: the toolkit's modal message dialog.
-#include <wx/msgdlg.h>
+// Message boxes of the window host. The toolkit's own message dialog (not the
+// desktop's) shows the stop, question and exclamation icons and centres
+// itself even without a window manager.
+#include <wx/generic/msgdlgg.h>
 
 #include "platform/message_box.h"
 #include "platform/message_box_text.h"
@@ -44,7 +46,7 @@ long MessageBoxStyle(unsigned nType)
 int CWindowHost::MessageBox(const std::string& strText, unsigned nType)
 {
     nType = NormalizeMessageBoxType(nType);
-    wxMessageDialog box(GetParentWindow(), ToWx(strText), "Sortavel Manager", MessageBoxStyle(nType));
+    wxGenericMessageDialog box(GetParentWindow(), ToWx(strText), "Sortavel Manager", MessageBoxStyle(nType));
     int nAnswer;
     switch (box.ShowModal()) {
     case wxID_OK:

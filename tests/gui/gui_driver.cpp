@@ -5,10 +5,11 @@
 #include <gtest/gtest.h>
 #include <wx/app.h>
 #include <wx/dcmemory.h>
-#include <wx/dcscreen.h>
+#include <wx/dcclient.h>
 #include <wx/dialog.h>
 #include <wx/stopwatch.h>
 #include <wx/uiaction.h>
+#include <wx/utils.h>
 
 namespace {
 
@@ -220,15 +221,23 @@ bool SaveScreenshot(wxWindow* pWindow, const std::string& strName)
     const std::filesystem::path dir = std::filesystem::path(SORTAVEL_BINARY_DIR) / "screenshots";
     std::error_code error;
     std::filesystem::create_directories(dir, error);
+    // Let the window finish painting: the screen may still show what was
+    // there before (another window at the same place, say).
+    pWindow->Refresh();
     pWindow->Update();
+    wxStopWatch watch;
+    while (watch.Time() < 300) {
+        wxTheApp->Yield(true);
+        wxMilliSleep(10);
+    }
     // The screen holds what the window shows, its menu bar included; there is
     // no window manager to draw a frame around it.
     const wxRect rect = pWindow->GetScreenRect();
     wxBitmap bitmap(rect.GetSize());
     {
-        wxScreenDC screen;
+        wxWindowDC window(pWindow);
         wxMemoryDC memory(bitmap);
-        memory.Blit(0, 0, rect.width, rect.height, &screen, rect.x, rect.y);
+        memory.Blit(0, 0, rect.width, rect.height, &window, 0, 0);
     }
     return bitmap.SaveFile(wxString::FromUTF8((dir / (strName + ".png")).string()), wxBITMAP_TYPE_PNG);
 }
