@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -19,6 +20,15 @@ struct ParseCase {
     std::string strMissionFile;
     int nMessages;
 };
+
+// Names the case by its arguments in test listings.
+void PrintTo(const ParseCase& c, std::ostream* os)
+{
+    *os << '[';
+    for (std::size_t i = 0; i < c.args.size(); ++i)
+        *os << (i ? " " : "") << c.args[i];
+    *os << ']';
+}
 
 class CommandLineGrammar : public ::testing::TestWithParam<ParseCase> {};
 
