@@ -1,6 +1,7 @@
 // Message boxes of the window host. The toolkit's own message dialog (not the
 // desktop's) shows the stop, question and exclamation icons and centres
 // itself even without a window manager.
+#include <wx/msgdlg.h>
 #include <wx/generic/msgdlgg.h>
 
 #include "platform/message_box.h"
