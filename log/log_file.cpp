@@ -1,6 +1,7 @@
 #include "log/log_file.h"
 
 #include "log/text_escape.h"
+#include "platform/file_path.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -82,29 +83,6 @@ void CloseFd(int& fd)
     if (fd >= 0)
         ::close(fd);
     fd = -1;
-}
-
-// The file a symbolic link names, so that saving replaces the file and
-// keeps the link.
-std::string ResolveTarget(const std::string& path)
-{
-    struct stat info;
-    if (lstat(path.c_str(), &info) != 0 || !S_ISLNK(info.st_mode))
-        return path;
-    char* resolved = realpath(path.c_str(), nullptr);
-    if (resolved == nullptr)
-        return path;
-    std::string out(resolved);
-    std::free(resolved);
-    return out;
-}
-
-std::string DirectoryOf(const std::string& path)
-{
-    const std::size_t slash = path.rfind('/');
-    if (slash == std::string::npos)
-        return ".";
-    return slash == 0 ? "/" : path.substr(0, slash);
 }
 
 } // namespace

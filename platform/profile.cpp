@@ -1,5 +1,7 @@
 #include "platform/profile.h"
 
+#include "platform/file_path.h"
+
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
@@ -137,28 +139,6 @@ ReadResult ReadFile(const std::string& strPath, std::string& content)
     }
     ::close(fd);
     return result;
-}
-
-// The file a symbolic link names, so that a rewrite keeps the link.
-std::string ResolveTarget(const std::string& strPath)
-{
-    struct stat info;
-    if (lstat(strPath.c_str(), &info) != 0 || !S_ISLNK(info.st_mode))
-        return strPath;
-    char* resolved = realpath(strPath.c_str(), nullptr);
-    if (resolved == nullptr)
-        return strPath;
-    std::string out(resolved);
-    std::free(resolved);
-    return out;
-}
-
-std::string DirectoryOf(const std::string& strPath)
-{
-    const std::size_t slash = strPath.rfind('/');
-    if (slash == std::string::npos)
-        return ".";
-    return slash == 0 ? "/" : strPath.substr(0, slash);
 }
 
 bool MakeDirectories(const std::string& strDir)
