@@ -286,6 +286,7 @@ void CDialogWindow::BindUserInput(CControl& ctl)
             event.Skip(false);
             if (m_nUpdating)
                 return;
+            TrackFocus();
             fnInput(event);
             AfterUserInput(nId);
         };
@@ -332,6 +333,7 @@ void CDialogWindow::BindUserInput(CControl& ctl)
         static_cast<CUpDownCtrl*>(ctl.m_pWindow)->SetStepHandler([this, nId](int nStep) {
             if (m_nUpdating)
                 return;
+            TrackFocus();
             m_dlg.UserStep(nId, nStep);
             AfterUserInput(nId);
         });
@@ -357,6 +359,14 @@ void CDialogWindow::Run()
     if (!m_dlg.IsEnded())
         loop.Run();
     m_pLoop = nullptr;
+}
+
+void CDialogWindow::Reactivate()
+{
+    if (!m_bShown || m_dlg.IsEnded())
+        return;
+    m_pWindow->Raise();
+    ApplyFocus();
 }
 
 void CDialogWindow::OnCharHook(wxKeyEvent& event)
@@ -392,9 +402,27 @@ void CDialogWindow::OnClose(wxCloseEvent& event)
         m_pLoop->ScheduleExit(0);
 }
 
+void CDialogWindow::TrackFocus()
+{
+    // Some widgets (the drop-down list) take the focus in an inner part that
+    // reports nothing; the focused widget's control is found by its parents.
+    if (m_nUpdating || !m_pWindow->IsActive())
+        return;
+    for (wxWindow* pFocus = wxWindow::FindFocus(); pFocus && pFocus != m_pPanel; pFocus = pFocus->GetParent()) {
+        for (const CControl& ctl : m_controls) {
+            if (ctl.m_pWindow != pFocus || ctl.m_nId == -1)
+                continue;
+            if (m_dlg.GetFocusId() != ctl.m_nId)
+                m_dlg.UserFocus(ctl.m_nId);
+            return;
+        }
+    }
+}
+
 void CDialogWindow::OnIdle(wxIdleEvent& event)
 {
     event.Skip();
+    TrackFocus();
     // The list box tells nobody it was scrolled; the model learns it here.
     for (CControl& ctl : m_controls) {
         if (ctl.m_eKind != EControlKind::ListBox || ctl.m_nId == -1)

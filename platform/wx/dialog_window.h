@@ -34,6 +34,9 @@ public:
 
     // Shows the window and runs its modal loop until the dialog ends.
     void Run();
+    // Back on top after a window above it closed: raised, with the focus on
+    // the control that had it (the toolkit forgets it while a window is disabled).
+    void Reactivate();
 
     void OnControlChanged(int nId, EChange eWhat, int nIndex);
     void OnDialogChanged(EDialogChange eWhat);
@@ -70,6 +73,7 @@ private:
     void OnCharHook(wxKeyEvent& event);
     void OnClose(wxCloseEvent& event);
     void OnIdle(wxIdleEvent& event);
+    void TrackFocus(); // the model's focus follows the toolkit's
     void OnMenuOpen(wxMenuEvent& event);
     // After the user's input reached the model: shows what the model made of it.
     void AfterUserInput(int nId);

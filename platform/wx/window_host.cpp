@@ -110,8 +110,13 @@ void CWindowHost::EndModal(CDialog& dlg)
             break;
         }
     }
-    if (!m_windows.empty() && m_windows.back()->GetWindow()->IsShown())
-        m_windows.back()->GetWindow()->Raise();
+    ReactivateTopWindow();
+}
+
+void CWindowHost::ReactivateTopWindow()
+{
+    if (!m_windows.empty())
+        m_windows.back()->Reactivate();
 }
 
 void CWindowHost::OnControlChanged(CDialog& dlg, int nId, EChange eWhat, int nIndex)

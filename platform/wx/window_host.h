@@ -45,6 +45,8 @@ public:
 
 private:
     CWindowHost() = default;
+    // After a window above the innermost dialog closed.
+    void ReactivateTopWindow();
 
     std::vector<std::unique_ptr<CDialogWindow>> m_windows;
     int m_nWaitDepth = 0;

@@ -31,7 +31,9 @@ int CWindowHost::RunFileDialog(CFileDialog& dlg)
                              ToWx(initial.m_strName), strWildcard, FileDialogStyle(dlg));
         if (!dlg.GetFilters().empty())
             chooser.SetFilterIndex(nFilterIndex);
-        if (chooser.ShowModal() != wxID_OK)
+        const int nResult = chooser.ShowModal();
+        ReactivateTopWindow();
+        if (nResult != wxID_OK)
             return IDCANCEL;
         const std::string strChosen = FromWx(chooser.GetPath());
         nFilterIndex = chooser.GetFilterIndex();

@@ -48,8 +48,16 @@ int CWindowHost::MessageBox(const std::string& strText, unsigned nType)
 {
     nType = NormalizeMessageBoxType(nType);
     wxGenericMessageDialog box(GetParentWindow(), ToWx(strText), "Sortavel Manager", MessageBoxStyle(nType));
+    // Brought to the front when shown, so that it has the keyboard even
+    // where no window manager gives it.
+    box.Bind(wxEVT_INIT_DIALOG, [&box](wxInitDialogEvent& event) {
+        event.Skip();
+        box.CallAfter([&box] { box.Raise(); });
+    });
+    const int nResult = box.ShowModal();
+    ReactivateTopWindow();
     int nAnswer;
-    switch (box.ShowModal()) {
+    switch (nResult) {
     case wxID_OK:
         nAnswer = IDOK;
         break;

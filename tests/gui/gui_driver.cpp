@@ -161,12 +161,13 @@ wxWindow* FindControl(int nTemplateId, int nControlId)
     return pWindow ? pWindow->FindControlWindow(nControlId) : nullptr;
 }
 
-wxTopLevelWindow* FindToolkitWindow(const wxString& strClassName)
+wxTopLevelWindow* FindToolkitWindow()
 {
+    wxTopLevelWindow* pFound = nullptr;
     for (wxWindow* pWindow : wxTopLevelWindows)
-        if (pWindow->IsShown() && !IsHostWindow(pWindow) && pWindow->GetClassInfo()->IsKindOf(wxClassInfo::FindClass(strClassName)))
-            return static_cast<wxTopLevelWindow*>(pWindow);
-    return nullptr;
+        if (pWindow->IsShown() && !IsHostWindow(pWindow))
+            pFound = static_cast<wxTopLevelWindow*>(pWindow);
+    return pFound;
 }
 
 wxWindow* FindChildWithLabel(wxWindow* pParent, const wxString& strLabel)

@@ -62,9 +62,9 @@ private:
 // Windows and widgets.
 CDialogWindow* FindDialogWindow(int nTemplateId);
 wxWindow* FindControl(int nTemplateId, int nControlId);
-// The shown top-level window of that toolkit class that is not one of the
-// host's dialog windows (a message box, the file chooser); nullptr if none.
-wxTopLevelWindow* FindToolkitWindow(const wxString& strClassName);
+// The newest shown top-level window that is not one of the host's dialog
+// windows (a message box, the file chooser); nullptr if none.
+wxTopLevelWindow* FindToolkitWindow();
 wxWindow* FindChildWithLabel(wxWindow* pParent, const wxString& strLabel);
 
 // Simulated input. Clicks go to the middle of the widget, or to the point
