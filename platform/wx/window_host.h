@@ -42,6 +42,8 @@ public:
     CDialogWindow* FindWindow(const CDialog& dlg) const;
     // The window new top-level windows belong to: the innermost open one.
     wxWindow* GetParentWindow() const;
+    // The message box or file chooser open now, or nullptr.
+    wxWindow* GetQuestionWindow() const { return m_pQuestion; }
 
 private:
     CWindowHost() = default;
@@ -50,6 +52,7 @@ private:
 
     std::vector<std::unique_ptr<CDialogWindow>> m_windows;
     int m_nWaitDepth = 0;
+    wxWindow* m_pQuestion = nullptr;
 };
 
 // For main(): the window host, or nullptr when there is no display.

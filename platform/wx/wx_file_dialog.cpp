@@ -1,5 +1,9 @@
 // File dialogs of the window host: the toolkit's file chooser, followed by
 // the checks of the program's flags (file_choice.h).
+#include <memory>
+#include <utility>
+
+#include <wx/app.h>
 #include <wx/filedlg.h>
 
 #include "platform/file_dialog.h"
@@ -31,7 +35,17 @@ int CWindowHost::RunFileDialog(CFileDialog& dlg)
                              ToWx(initial.m_strName), strWildcard, FileDialogStyle(dlg));
         if (!dlg.GetFilters().empty())
             chooser.SetFilterIndex(nFilterIndex);
+        wxWindow* pOuter = std::exchange(m_pQuestion, &chooser);
+        // Brought to the front once shown, so that it has the keyboard even
+        // where no window manager gives it.
+        auto pOpen = std::make_shared<bool>(true);
+        wxTheApp->CallAfter([pOpen, &chooser] {
+            if (*pOpen)
+                chooser.Raise();
+        });
         const int nResult = chooser.ShowModal();
+        *pOpen = false;
+        m_pQuestion = pOuter;
         ReactivateTopWindow();
         if (nResult != wxID_OK)
             return IDCANCEL;

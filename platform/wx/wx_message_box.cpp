@@ -1,6 +1,8 @@
 // Message boxes of the window host. The toolkit's own message dialog (not the
 // desktop's) shows the stop, question and exclamation icons and centres
 // itself even without a window manager.
+#include <utility>
+
 #include <wx/msgdlg.h>
 #include <wx/generic/msgdlgg.h>
 
@@ -54,7 +56,9 @@ int CWindowHost::MessageBox(const std::string& strText, unsigned nType)
         event.Skip();
         box.CallAfter([&box] { box.Raise(); });
     });
+    wxWindow* pOuter = std::exchange(m_pQuestion, &box);
     const int nResult = box.ShowModal();
+    m_pQuestion = pOuter;
     ReactivateTopWindow();
     int nAnswer;
     switch (nResult) {

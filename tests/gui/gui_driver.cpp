@@ -71,11 +71,20 @@ CGuiScript& CGuiScript::WaitFor(std::string strWhat, std::function<bool()> fnDon
     return *this;
 }
 
-void CGuiScript::Start() { Arm(); }
+void CGuiScript::Start()
+{
+    m_nGiven = m_steps.size();
+    // A window the steps did not close (keys that went astray) must not hang
+    // the test.
+    WaitFor("every window closed", [] {
+        return !g_pHost || (g_pHost->GetWindows().empty() && !g_pHost->GetQuestionWindow());
+    });
+    Arm();
+}
 
 void CGuiScript::Arm()
 {
-    if (IsFinished())
+    if (m_nNext >= m_steps.size())
         return;
     CTicker* pFree = nullptr;
     for (auto& pTicker : m_tickers)
@@ -96,7 +105,7 @@ void CGuiScript::Arm()
 
 void CGuiScript::Tick()
 {
-    if (IsFinished())
+    if (m_nNext >= m_steps.size())
         return;
     CStep& step = m_steps[m_nNext];
     if (step.m_fnAction) {
@@ -131,6 +140,9 @@ void CGuiScript::GiveUp(const std::string& strWhy)
     ADD_FAILURE() << strWhy;
     m_nNext = m_steps.size();
     // Close whatever is still open, innermost first.
+    if (g_pHost && g_pHost->GetQuestionWindow())
+        if (auto* pQuestion = dynamic_cast<wxDialog*>(g_pHost->GetQuestionWindow()))
+            pQuestion->EndModal(wxID_CANCEL);
     for (wxWindow* pWindow : wxTopLevelWindows) {
         auto* pDialog = dynamic_cast<wxDialog*>(pWindow);
         if (pDialog && pDialog->IsModal() && !IsHostWindow(pDialog))
@@ -163,6 +175,8 @@ wxWindow* FindControl(int nTemplateId, int nControlId)
 
 wxTopLevelWindow* FindToolkitWindow()
 {
+    if (g_pHost && g_pHost->GetQuestionWindow())
+        return static_cast<wxTopLevelWindow*>(g_pHost->GetQuestionWindow());
     wxTopLevelWindow* pFound = nullptr;
     for (wxWindow* pWindow : wxTopLevelWindows)
         if (pWindow->IsShown() && !IsHostWindow(pWindow))
@@ -185,8 +199,8 @@ wxWindow* FindChildWithLabel(wxWindow* pParent, const wxString& strLabel)
 
 void MovePointerInto(wxWindow* pWindow)
 {
-    const wxSize size = pWindow->GetClientSize();
-    wxUIActionSimulator().MouseMove(ScreenPoint(pWindow, size.x / 2, size.y / 2));
+    const wxRect rect = pWindow->GetScreenRect();
+    wxUIActionSimulator().MouseMove(rect.GetLeft() + rect.width / 2, rect.GetTop() + rect.height / 2);
 }
 
 void ClickOn(wxWindow* pWindow)

@@ -32,7 +32,8 @@ public:
     CGuiScript& WaitFor(std::string strWhat, std::function<bool()> fnDone);
     // Starts the steps; they run once the program enters a modal loop.
     void Start();
-    bool IsFinished() const { return m_nNext >= m_steps.size(); }
+    // The steps given are done (the watchdog that Start adds does not count).
+    bool IsFinished() const { return m_nNext >= m_nGiven; }
     const std::vector<std::string>& GetFailures() const { return m_failures; }
 
 private:
@@ -54,6 +55,7 @@ private:
     std::vector<std::unique_ptr<CTicker>> m_tickers;
     std::vector<CStep> m_steps;
     std::size_t m_nNext = 0;
+    std::size_t m_nGiven = 0;
     long long m_nWaitStart = -1;
     int m_nWaitLimitMs;
     std::vector<std::string> m_failures;
