@@ -43,13 +43,13 @@ std::unique_ptr<CWindowHost> CWindowHost::Create(int& argc, char** argv)
 {
     if (g_bStarted || !HasDisplay())
         return nullptr;
-    // The toolkit's layout warnings about the small classic control sizes
-    // would only clutter the terminal.
-    wxApp::GTKSuppressDiagnostics();
     wxApp::SetInstance(new CHostApp);
     if (!wxEntryStart(argc, argv)) // deletes the application object on failure
         return nullptr;
     g_bStarted = true;
+    // The toolkit's layout warnings about the small classic control sizes
+    // would only clutter the terminal.
+    wxApp::GTKSuppressDiagnostics();
     // Problems are reported by return values; the toolkit's own complaints
     // go to stderr instead of popping up windows.
     delete wxLog::SetActiveTarget(new wxLogStderr);
