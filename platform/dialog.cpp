@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "platform/host.h"
+#include "platform/template_check.h"
 
 namespace {
 constexpr int kMaxNotifyDepth = 64; // a handler that re-triggers itself stops here
@@ -70,61 +71,13 @@ void CDialog::BuildControls()
     m_bOpen = false;
     m_bEnded = false;
     m_nResult = IDCANCEL;
-    CheckHandlers();
+    CheckTemplate();
 }
 
-void CDialog::CheckHandlers()
+void CDialog::CheckTemplate()
 {
-    for (std::size_t i = 0; i < m_template.m_controls.size(); ++i) {
-        int nId = m_template.m_controls[i].m_nId;
-        if (nId != -1 && m_template.FindControl(nId) != &m_template.m_controls[i])
-            ReportError("the template holds control " + std::to_string(nId) + " twice");
-    }
-    const CHandlerTable* pTable = GetHandlers();
-    if (!pTable)
-        return;
-    for (const CHandlerKey& key : pTable->GetKeys()) {
-        std::string strWhat = std::string("the '") + GetNotifyName(key.m_eNotify) + "' handler of " +
-                              std::to_string(key.m_nId);
-        if (key.m_bTakesStep != (key.m_eNotify == ENotify::DeltaPos) ||
-            key.m_bAnswersBool != (key.m_eNotify == ENotify::UpdateCommand)) {
-            ReportError(strWhat + " has the wrong kind of member function");
-            continue;
-        }
-        bool bMenu = m_template.m_pMenu && FindMenuItem(*m_template.m_pMenu, key.m_nId);
-        const CControlTemplate* pTmpl = m_template.FindControl(key.m_nId);
-        if (!pTmpl) {
-            bool bCommand = key.m_eNotify == ENotify::Clicked || key.m_eNotify == ENotify::UpdateCommand;
-            if (!(bCommand && (bMenu || key.m_nId == IDOK || key.m_nId == IDCANCEL)))
-                ReportError(strWhat + " is bound to a control the template lacks");
-            continue;
-        }
-        CControlState probe;
-        probe.m_pTemplate = pTmpl;
-        bool bFits = false;
-        switch (key.m_eNotify) {
-        case ENotify::Clicked:
-            bFits = probe.IsButton() || probe.GetKind() == EControlKind::ReportList;
-            break;
-        case ENotify::Changed:
-            bFits = probe.GetKind() == EControlKind::Edit;
-            break;
-        case ENotify::SelChange:
-            bFits = probe.IsList();
-            break;
-        case ENotify::DoubleClicked:
-            bFits = probe.GetKind() == EControlKind::ListBox || probe.GetKind() == EControlKind::ReportList;
-            break;
-        case ENotify::DeltaPos:
-            bFits = probe.GetKind() == EControlKind::UpDown;
-            break;
-        case ENotify::UpdateCommand:
-            bFits = probe.GetKind() == EControlKind::PushButton || bMenu;
-            break;
-        }
-        if (!bFits)
-            ReportError(strWhat + " does not fit the kind of that control");
-    }
+    for (const std::string& strProblem : FindTemplateProblems(m_template, GetHandlers()))
+        ReportError(strProblem);
 }
 
 void CDialog::InitModel()

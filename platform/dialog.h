@@ -175,7 +175,7 @@ private:
     void BuildControls();
     void InitModel();
     void ToggleButton(CControlState& ctl);
-    void CheckHandlers();
+    void CheckTemplate();
     void ReportError(const std::string& strProblem) const;
     void Changed(const CControlState& ctl, EChange eWhat, int nIndex = -1);
     void DialogChanged(EDialogChange eWhat);
