@@ -4,6 +4,8 @@
 #include "res/dialog_templates.h"
 #include "res/resource_ids.h"
 
+using namespace PrefsIds;
+
 CPrefsDlg::CPrefsDlg() : CDialog(GetDialogTemplate(IDD_PREFERENCES)) {}
 
 std::string CPrefsDlg::DirectoryOfFile(const std::string& strPath)

@@ -1,39 +1,38 @@
+#include "platform/template_builders.h"
 #include "res/dialog_templates.h"
 #include "res/resource_ids.h"
 
 const CDialogTemplate& GetPreferencesTemplate()
 {
-    using K = EControlKind;
-    constexpr unsigned kCheck = BS_MULTILINE | WS_TABSTOP;
+    using namespace rc;
+    using namespace PrefsIds;
+    constexpr unsigned kWrap = BS_MULTILINE;
     static const CDialogTemplate tmpl{
-        IDD_PREFERENCES,
-        "Sortavel Preferences",
-        238,
-        127,
-        "MS Sans Serif",
-        8,
-        DS_CAPTION | DS_SYSMENU,
-        nullptr,
-        {
-            {K::Static, IDC_STATIC, "Vortane Program Directory", 7, 7, 170, 8, 0, 0},
-            {K::Edit, IDC_VORTANE_DIR, "", 7, 17, 170, 12, ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP | WS_GROUP, 0},
-            {K::PushButton, IDC_BROWSE, "Browse...", 182, 16, 50, 14, WS_TABSTOP, 0},
-            {K::GroupBox, IDC_STATIC, "Debrief Analysis", 7, 36, 130, 84, 0, 0},
-            {K::CheckBox, IDC_LOG_EVENTS, "Log Events in the Notes Section", 14, 48, 116, 20, kCheck | WS_GROUP, 0},
-            {K::CheckBox, IDC_IGNORE_GND_KILLS, "Dont Count Suspicious Kills of Ground Objects", 14, 71, 116, 20,
-             kCheck, 0},
-            {K::CheckBox, IDC_REJECT_UNK_KILLS, "Ignore All Kills of \"Unknown\" Objects", 14, 94, 116, 20, kCheck,
-             0},
-            {K::GroupBox, IDC_STATIC, "Flying Time", 144, 36, 88, 38, 0, 0},
-            {K::Static, IDC_STATIC, "Accumulates for", 150, 46, 76, 8, 0, 0},
-            {K::RadioButton, IDC_ACCUMULATE_PILOT, "Pilot", 150, 57, 36, 10, WS_TABSTOP | WS_GROUP, 0},
-            {K::RadioButton, IDC_ACCUMULATE_CAREER, "Career", 188, 57, 40, 10, 0, 0},
-            {K::GroupBox, IDC_STATIC, "Date Format", 144, 76, 88, 26, 0, 0},
-            {K::RadioButton, IDC_DATE_DMY, "dd/mm/yy", 150, 87, 40, 10, WS_TABSTOP | WS_GROUP, 0},
-            {K::RadioButton, IDC_DATE_MDY, "mm/dd/yy", 190, 87, 40, 10, 0, 0},
-            {K::PushButton, IDCANCEL, "Cancel", 144, 106, 42, 14, WS_TABSTOP | WS_GROUP, 0},
-            {K::PushButton, IDOK, "OK", 190, 106, 42, 14, BS_DEFPUSHBUTTON | WS_TABSTOP, 0},
-        },
+        .m_nId = IDD_PREFERENCES,
+        .m_strCaption = "Sortavel Preferences",
+        .cx = 238,
+        .cy = 127,
+        .m_nStyle = DS_CAPTION | DS_SYSMENU,
+        .m_controls =
+            {
+                Label("Vortane Program Directory", {7, 7, 170, 8}),
+                Edit(IDC_VORTANE_DIR, {7, 17, 170, 12}, ES_AUTOHSCROLL | WS_GROUP),
+                Button("Browse...", IDC_BROWSE, {182, 16, 50, 14}),
+                GroupBox("Debrief Analysis", {7, 36, 130, 84}),
+                CheckBox("Log Events in the Notes Section", IDC_LOG_EVENTS, {14, 48, 116, 20}, kWrap | WS_GROUP),
+                CheckBox("Dont Count Suspicious Kills of Ground Objects", IDC_IGNORE_GND_KILLS, {14, 71, 116, 20},
+                         kWrap),
+                CheckBox("Ignore All Kills of \"Unknown\" Objects", IDC_REJECT_UNK_KILLS, {14, 94, 116, 20}, kWrap),
+                GroupBox("Flying Time", {144, 36, 88, 38}),
+                Label("Accumulates for", {150, 46, 76, 8}),
+                RadioButton("Pilot", IDC_ACCUMULATE_PILOT, {150, 57, 36, 10}, WS_TABSTOP | WS_GROUP),
+                RadioButton("Career", IDC_ACCUMULATE_CAREER, {188, 57, 40, 10}),
+                GroupBox("Date Format", {144, 76, 88, 26}),
+                RadioButton("dd/mm/yy", IDC_DATE_DMY, {150, 87, 40, 10}, WS_TABSTOP | WS_GROUP),
+                RadioButton("mm/dd/yy", IDC_DATE_MDY, {190, 87, 40, 10}),
+                Button("Cancel", IDCANCEL, {144, 106, 42, 14}, WS_GROUP),
+                DefButton("OK", IDOK, {190, 106, 42, 14}),
+            },
     };
     return tmpl;
 }

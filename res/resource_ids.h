@@ -1,6 +1,8 @@
 #pragma once
 // Every resource id of the program: dialogs, controls, menu commands,
-// bitmaps and the icon. Control ids are unique within their dialog only.
+// bitmaps and the icon. Control ids are unique within their dialog only, so
+// each dialog's ids live in a namespace of their own: a dialog's code opens
+// its own namespace, and another dialog's id does not compile there.
 
 #include "platform/message_box.h" // IDOK, IDCANCEL
 
@@ -21,6 +23,7 @@ inline constexpr int IDD_PREFERENCES = 135;
 inline constexpr int IDD_DEBRIEF_VIEW = 137;
 
 // Main window
+namespace LogDlgIds {
 inline constexpr int IDC_LOG_LAST = 1001;
 inline constexpr int IDC_UNIT = 1002;
 inline constexpr int IDC_RANK = 1003;
@@ -50,8 +53,10 @@ inline constexpr int IDC_PHOTO = 1067;
 inline constexpr int IDC_CAREER_SPIN = 1071;
 inline constexpr int IDC_CAREER_RANGE = 1072;
 // "Print Career..." and "Exit" carry the menu command ids ID_FILE_PRINT and ID_APP_EXIT.
+} // namespace LogDlgIds
 
 // Mission Details
+namespace MissionIds {
 inline constexpr int IDC_KILL_LIST = 1019;
 inline constexpr int IDC_ADD_KILL = 1027;
 inline constexpr int IDC_DEL_KILL = 1028;
@@ -68,8 +73,10 @@ inline constexpr int IDC_PILOT_STATUS = 1043;
 inline constexpr int IDC_DURATION = 1045;
 inline constexpr int IDC_RESULT = 1046;
 inline constexpr int IDC_NOTES = 1051;
+} // namespace MissionIds
 
 // Kill Details
+namespace KillIds {
 inline constexpr int IDC_KILL_SIDE = 1031;
 inline constexpr int IDC_WEAPON = 1034;
 inline constexpr int IDC_TARGET = 1036;
@@ -80,8 +87,10 @@ inline constexpr int IDC_FIRED_TIME = 1042;
 inline constexpr int IDC_HIT_DAYS = 1046;
 inline constexpr int IDC_HIT_TIME = 1047;
 inline constexpr int IDC_KILL_FLIGHT_TIME = 1059;
+} // namespace KillIds
 
 // Preferences
+namespace PrefsIds {
 inline constexpr int IDC_VORTANE_DIR = 1047;
 inline constexpr int IDC_BROWSE = 1048;
 inline constexpr int IDC_ACCUMULATE_PILOT = 1049;
@@ -91,13 +100,16 @@ inline constexpr int IDC_LOG_EVENTS = 1061;
 inline constexpr int IDC_DATE_DMY = 1062;
 inline constexpr int IDC_DATE_MDY = 1063;
 inline constexpr int IDC_REJECT_UNK_KILLS = 1064;
+} // namespace PrefsIds
 
 // Debrief viewer
+namespace ViewerIds {
 inline constexpr int IDC_EVENT_LIST = 1053;
 inline constexpr int IDC_SHOW_ALL = 1054;
 inline constexpr int IDC_SHOW_OBJECT = 1055;
 inline constexpr int IDC_SHOW_CHILDREN = 1056;
 inline constexpr int IDC_OBJECT_ID = 1057;
+} // namespace ViewerIds
 
 // Menu commands
 inline constexpr int ID_PREFERENCES = 32779;

@@ -14,6 +14,8 @@
 
 namespace {
 
+using namespace PrefsIds;
+
 // A debrief in which the player takes off and lands again.
 void WriteFlight(const std::string& strPath, const std::string& strTitle)
 {

@@ -7,6 +7,8 @@
 
 namespace {
 
+using namespace PrefsIds;
+
 // The values start-up reads when the settings file holds none.
 void SetDefaults(CPrefsDlg& dlg)
 {

@@ -8,6 +8,8 @@
 
 namespace {
 
+using namespace PrefsIds;
+
 class PrefsDlgGui : public CGuiTest {};
 
 TEST_F(PrefsDlgGui, RadioClickTypedDirectoryAndOk)

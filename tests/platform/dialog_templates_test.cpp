@@ -7,6 +7,7 @@
 
 TEST(DialogTemplatesTest, PreferencesHoldsItsControlsAndTwoRadioGroups)
 {
+    using namespace PrefsIds;
     const CDialogTemplate& tmpl = GetDialogTemplate(IDD_PREFERENCES);
     EXPECT_EQ(tmpl.m_strCaption, "Sortavel Preferences");
     EXPECT_EQ((CSize{tmpl.cx, tmpl.cy}), (CSize{238, 127}));

@@ -1,37 +1,37 @@
 #include "tests/platform/sample_dialog.h"
 
+#include "platform/template_builders.h"
+
 const CDialogTemplate& GetSampleTemplate()
 {
-    using K = EControlKind;
+    using namespace rc;
     static const CDialogTemplate tmpl{
-        IDD_SAMPLE,
-        "Sample",
-        200,
-        150,
-        "MS Sans Serif",
-        8,
-        DS_CAPTION | DS_SYSMENU,
-        nullptr,
-        {
-            {K::Static, IDC_S_LABEL, "Title", 5, 5, 40, 8, 0, 0},
-            {K::Edit, IDC_S_TITLE, "", 50, 5, 100, 12, WS_TABSTOP | WS_GROUP, 0},
-            {K::Edit, IDC_S_NOTES, "", 50, 20, 100, 30, ES_MULTILINE | ES_WANTRETURN | WS_TABSTOP, 0},
-            {K::CheckBox, IDC_S_CHECK, "Check", 5, 55, 60, 10, WS_TABSTOP, 0},
-            {K::RadioButton, IDC_S_RADIO_A1, "A1", 5, 70, 30, 10, WS_TABSTOP | WS_GROUP, 0},
-            {K::RadioButton, IDC_S_RADIO_A2, "A2", 40, 70, 30, 10, 0, 0},
-            {K::RadioButton, IDC_S_RADIO_A3, "A3", 75, 70, 30, 10, 0, 0},
-            {K::RadioButton, IDC_S_RADIO_B1, "B1", 5, 85, 30, 10, WS_TABSTOP | WS_GROUP, 0},
-            {K::RadioButton, IDC_S_RADIO_B2, "B2", 40, 85, 30, 10, 0, 0},
-            {K::DropDownList, IDC_S_SIDE, "Unknown\nRussian\nNATO", 110, 70, 60, 50, WS_TABSTOP | WS_GROUP, 0},
-            {K::ListBox, IDC_S_ROWS, "", 110, 85, 60, 40, LBS_NOTIFY | WS_VSCROLL | WS_TABSTOP, 0},
-            {K::ReportList, IDC_S_TABLE, "", 5, 100, 100, 40, LVS_SINGLESEL | WS_BORDER | WS_TABSTOP, 0},
-            {K::UpDown, IDC_S_SPIN, "", 175, 85, 10, 14, UDS_ARROWKEYS, 0},
-            {K::Picture, IDC_S_PICTURE, "", 175, 5, 20, 20, SS_CENTER, 7},
-            {K::PushButton, IDC_S_FILL, "Fill", 110, 130, 40, 14, WS_TABSTOP, 0},
-            {K::PushButton, IDC_S_DISABLED, "Never", 110, 130, 40, 14, WS_DISABLED | WS_TABSTOP, 0},
-            {K::PushButton, IDOK, "OK", 155, 130, 40, 14, BS_DEFPUSHBUTTON | WS_TABSTOP, 0},
-            {K::PushButton, IDCANCEL, "Cancel", 155, 110, 40, 14, WS_TABSTOP, 0},
-        },
+        .m_nId = IDD_SAMPLE,
+        .m_strCaption = "Sample",
+        .cx = 200,
+        .cy = 150,
+        .m_nStyle = DS_CAPTION | DS_SYSMENU,
+        .m_controls =
+            {
+                Label("Title", {5, 5, 40, 8}, 0, IDC_S_LABEL),
+                Edit(IDC_S_TITLE, {50, 5, 100, 12}, WS_GROUP),
+                Edit(IDC_S_NOTES, {50, 20, 100, 30}, ES_MULTILINE | ES_WANTRETURN),
+                CheckBox("Check", IDC_S_CHECK, {5, 55, 60, 10}),
+                RadioButton("A1", IDC_S_RADIO_A1, {5, 70, 30, 10}, WS_TABSTOP | WS_GROUP),
+                RadioButton("A2", IDC_S_RADIO_A2, {40, 70, 30, 10}),
+                RadioButton("A3", IDC_S_RADIO_A3, {75, 70, 30, 10}),
+                RadioButton("B1", IDC_S_RADIO_B1, {5, 85, 30, 10}, WS_TABSTOP | WS_GROUP),
+                RadioButton("B2", IDC_S_RADIO_B2, {40, 85, 30, 10}),
+                DropDownList(IDC_S_SIDE, {110, 70, 60, 50}, "Unknown\nRussian\nNATO", WS_GROUP),
+                ListBox(IDC_S_ROWS, {110, 85, 60, 40}, LBS_NOTIFY | WS_VSCROLL),
+                ReportList(IDC_S_TABLE, {5, 100, 100, 40}, LVS_SINGLESEL),
+                UpDown(IDC_S_SPIN, {175, 85, 10, 14}, UDS_ARROWKEYS),
+                Picture(IDC_S_PICTURE, 7, {175, 5, 20, 20}),
+                Button("Fill", IDC_S_FILL, {110, 130, 40, 14}),
+                Button("Never", IDC_S_DISABLED, {110, 130, 40, 14}, WS_DISABLED),
+                DefButton("OK", IDOK, {155, 130, 40, 14}),
+                Button("Cancel", IDCANCEL, {155, 110, 40, 14}),
+            },
     };
     return tmpl;
 }
