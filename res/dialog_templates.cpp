@@ -10,6 +10,10 @@ const CDialogTemplate* FindDialogTemplate(int nId)
     switch (nId) {
     case IDD_ABOUTBOX:
         return &GetAboutTemplate();
+    case IDD_MISSION:
+        return &GetMissionTemplate();
+    case IDD_KILL:
+        return &GetKillTemplate();
     case IDD_PREFERENCES:
         return &GetPreferencesTemplate();
     default:

@@ -9,6 +9,8 @@ const CDialogTemplate* FindDialogTemplate(int nId);
 const CDialogTemplate& GetDialogTemplate(int nId);
 
 const CDialogTemplate& GetAboutTemplate();
+const CDialogTemplate& GetKillTemplate();
+const CDialogTemplate& GetMissionTemplate();
 const CDialogTemplate& GetPreferencesTemplate();
 
 // The main window's menu bar.

@@ -6,6 +6,8 @@
 #include <gtest/gtest.h>
 
 #include "dialogs/about_dlg.h"
+#include "dialogs/kill_dlg.h"
+#include "dialogs/mission_dlg.h"
 #include "dialogs/prefs_dlg.h"
 #include "platform/template_check.h"
 #include "res/dialog_templates.h"
@@ -29,6 +31,8 @@ const std::vector<CDialogClass>& DialogClasses()
 {
     static const std::vector<CDialogClass> classes{
         Entry<CAboutDlg>("About", IDD_ABOUTBOX),
+        Entry<CMissionDlg>("MissionDetails", IDD_MISSION),
+        Entry<CKillDlg>("KillDetails", IDD_KILL),
         Entry<CPrefsDlg>("Preferences", IDD_PREFERENCES),
     };
     return classes;
