@@ -4,7 +4,9 @@
 
 #include "app/command_line_info.h"
 #include "debrief/log_debrief.h"
+#include "debrief/mission_review.h"
 #include "dialogs/about_dlg.h"
+#include "dialogs/mission_dlg.h"
 #include "dialogs/prefs_dlg.h"
 #include "log/log_doc.h"
 #include "log/settings.h"
@@ -13,6 +15,15 @@
 namespace {
 constexpr const char* kPreferences = "Preferences";
 constexpr const char* kSimulatorDebrief = "debrf.tmp";
+
+// A mission just logged from a debrief opens in the Mission Details dialog;
+// the dialog edits it in place, so its result does not matter.
+void ShowNewMission(CMission& mission)
+{
+    CMissionDlg dlg;
+    dlg.m_pMission = &mission;
+    dlg.DoModal();
+}
 } // namespace
 
 CLogApp::CLogApp(std::vector<std::string> args, bool bCanShowWindows)
@@ -48,6 +59,7 @@ bool CLogApp::InitInstance()
         return false;
     }
 
+    const CMissionReviewScope review(ShowNewMission);
     m_pDoc = std::make_unique<CLogDoc>();
     SetCurrentLogDoc(m_pDoc.get());
 

@@ -1,6 +1,7 @@
 // Logging a debrief into the current log: career choice, questions, the
 // mission's fields and the pilot's fate.
 #include "debrief/log_debrief.h"
+#include "debrief/mission_review.h"
 #include "log/app_settings.h"
 #include "log/log_doc.h"
 #include "platform/message_box.h"
@@ -221,10 +222,34 @@ TEST_F(LogDebriefTest, NoCurrentLogAddsNothing)
     EXPECT_EQ(Log(), 0);
 }
 
+// With the preference set, the installed reviewer sees the new mission once,
+// when it is complete; without it, never.
+TEST_F(LogDebriefTest, ShowMissionHandsTheNewMissionToTheReviewer)
+{
+    Fly({{EVENT_REM, 1200}});
+    for (int bShowMission : {0, 1}) {
+        m_settings.m_bShowMission = bShowMission;
+        std::vector<std::string> reviewed;
+        const CMissionReviewScope review([&](CMission& mission) {
+            EXPECT_EQ(&mission, LastMission());
+            reviewed.push_back(mission.GetTitle() + " " + mission.GetDuration().Format("%H:%M:%S"));
+            mission.SetTitle("Reviewed");
+        });
+        if (LastMission())
+            m_host.ExpectMessageBox(kDuplicate, MB_YESNO | MB_ICONQUESTION, IDYES);
+        ASSERT_EQ(Log(), 1);
+        EXPECT_EQ(reviewed, bShowMission ? std::vector<std::string>{"Sweep 00:10:00"} : std::vector<std::string>{});
+        EXPECT_EQ(LastMission()->GetTitle(), bShowMission ? "Reviewed" : "Sweep");
+    }
+    LastMission()->SetTitle("Sweep");
+    ReviewNewMission(*LastMission()); // no reviewer installed any more: nothing
+    EXPECT_EQ(LastMission()->GetTitle(), "Sweep");
+}
+
 TEST_F(LogDebriefTest, WholeFlightBecomesTheMission)
 {
     m_settings.m_bLogEvents = 1;
-    m_settings.m_bShowMission = 1; // nothing to show yet: no dialog
+    m_settings.m_bShowMission = 0;
     CDebriefBuilder& b = m_builder;
     b.AddObject(Seconds(600), kPlayer, 68, 2);
     b.AddObject(Seconds(610), 20, 18, 3, EVENT_ENTRY | EVENT_AIR);
