@@ -225,6 +225,20 @@ TEST_F(MissionDlgTest, FlownFollowsTheDateOrderAndTheYearTypedDigitByDigit) {
     });
 }
 
+// Numbers past any sensible range wrap like the 32-bit counts they fill.
+TEST_F(MissionDlgTest, HugeNumbersAreTakenWithoutHarm) {
+    Run([&](CDialogDriver& d) {
+        d.Replace(IDC_TAKEOFF_DAYS, "4294967297"); // wraps to 1
+        d.Replace(IDC_TAKEOFF_TIME, "0:0:5");
+        EXPECT_EQ(m_mission.GetTakeoff(), CTimeSpan(86405));
+        d.Replace(IDC_DURATION, "99999999:99:99");
+        d.Replace(IDC_FLOWN_YEAR, "-2147483648");
+        EXPECT_FALSE(m_mission.GetFlown().IsValid());
+        d.Replace(IDC_FLOWN_TIME, "2147483647:2147483647:2147483647");
+        d.Click(IDOK);
+    });
+}
+
 TEST_F(MissionDlgTest, TitleListsAndNotesAreStoredAsChanged) {
     Run([&](CDialogDriver& d) {
         d.Clear(IDC_MISSION_TITLE);
