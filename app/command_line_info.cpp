@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "platform/ascii_text.h"
 #include "platform/message_box.h"
 
 namespace {
@@ -23,22 +24,10 @@ constexpr std::array<KeywordName, 6> kKeywords{{
     {"HIDE", Keyword::Hide},
 }};
 
-char ToUpperAscii(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
-
-bool EqualsNoCase(std::string_view a, std::string_view b)
-{
-    if (a.size() != b.size())
-        return false;
-    for (std::size_t i = 0; i < a.size(); ++i)
-        if (ToUpperAscii(a[i]) != ToUpperAscii(b[i]))
-            return false;
-    return true;
-}
-
 Keyword FindKeyword(std::string_view strWord)
 {
     for (const KeywordName& k : kKeywords)
-        if (EqualsNoCase(strWord, k.strName))
+        if (EqualNoCase(strWord, k.strName))
             return k.keyword;
     return Keyword::None;
 }

@@ -1,6 +1,7 @@
 #include "log/log_file.h"
 
 #include "log/text_escape.h"
+#include "platform/ascii_text.h"
 #include "platform/file_path.h"
 
 #include <algorithm>
@@ -17,35 +18,7 @@ namespace {
 
 constexpr std::size_t kBufferSize = 64 * 1024;
 constexpr std::size_t kJumpReadSize = 1024;
-constexpr std::string_view kWhiteSpace = " \t\r\n\v\f";
 constexpr std::string_view kInUse = "the file is in use by another program";
-
-char LowerAscii(char c)
-{
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-bool EqualNoCase(std::string_view a, std::string_view b)
-{
-    return a.size() == b.size()
-        && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return LowerAscii(x) == LowerAscii(y); });
-}
-
-std::string LowerCopy(std::string_view text)
-{
-    std::string out(text);
-    std::transform(out.begin(), out.end(), out.begin(), LowerAscii);
-    return out;
-}
-
-std::string_view Trim(std::string_view text)
-{
-    const std::size_t first = text.find_first_not_of(kWhiteSpace);
-    if (first == std::string_view::npos)
-        return {};
-    const std::size_t last = text.find_last_not_of(kWhiteSpace);
-    return text.substr(first, last - first + 1);
-}
 
 // The text between the first and the last character of a "[...]" line.
 std::string_view InnerName(std::string_view line)
@@ -58,7 +31,7 @@ std::string_view InnerName(std::string_view line)
 std::int32_t ParseDecimal(std::string_view text)
 {
     std::size_t pos = 0;
-    while (pos < text.size() && kWhiteSpace.find(text[pos]) != std::string_view::npos)
+    while (pos < text.size() && kAsciiSpace.find(text[pos]) != std::string_view::npos)
         ++pos;
     bool bNegative = false;
     if (pos < text.size() && (text[pos] == '+' || text[pos] == '-'))

@@ -1,20 +1,9 @@
 // The program's side of CDialog: setters and getters of the controls.
 #include <algorithm>
 
+#include "platform/ascii_text.h"
 #include "platform/dialog.h"
 #include "platform/host.h"
-
-namespace {
-bool StartsWithNoCase(const std::string& strText, const std::string& strPrefix)
-{
-    if (strPrefix.size() > strText.size())
-        return false;
-    return std::equal(strPrefix.begin(), strPrefix.end(), strText.begin(), [](char a, char b) {
-        auto lower = [](unsigned char c) { return (c >= 'A' && c <= 'Z') ? c + ('a' - 'A') : c; };
-        return lower(a) == lower(b);
-    });
-}
-} // namespace
 
 void CDialog::SetDlgItemText(int nId, const std::string& strText)
 {

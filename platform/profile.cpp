@@ -1,5 +1,6 @@
 #include "platform/profile.h"
 
+#include "platform/ascii_text.h"
 #include "platform/file_path.h"
 
 #include <algorithm>
@@ -18,25 +19,8 @@ namespace {
 constexpr std::size_t kMaxFileSize = 4 * 1024 * 1024;
 constexpr std::string_view kBlanks = " \t";
 
-char LowerAscii(char c)
-{
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-bool EqualNoCase(std::string_view a, std::string_view b)
-{
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return LowerAscii(x) == LowerAscii(y);
-           });
-}
-
-std::string_view Trim(std::string_view text)
-{
-    const std::size_t first = text.find_first_not_of(kBlanks);
-    if (first == std::string_view::npos)
-        return {};
-    return text.substr(first, text.find_last_not_of(kBlanks) - first + 1);
-}
+// Only these surround names and values; other control bytes are kept.
+std::string_view TrimBlanks(std::string_view text) { return Trim(text, kBlanks); }
 
 bool IsQuote(char c) { return c == '"' || c == '\''; }
 
@@ -67,25 +51,25 @@ struct LineInfo {
 LineInfo Classify(std::string_view line)
 {
     LineInfo info;
-    const std::string_view text = Trim(line);
+    const std::string_view text = TrimBlanks(line);
     if (text.empty() || text.front() == ';')
         return info;
     if (text.front() == '[') {
         const std::size_t close = text.find(']');
         if (close != std::string_view::npos) {
             info.kind = LineKind::header;
-            info.name = Trim(text.substr(1, close - 1));
+            info.name = TrimBlanks(text.substr(1, close - 1));
         }
         return info;
     }
     const std::size_t equals = text.find('=');
     if (equals == std::string_view::npos)
         return info;
-    info.name = Trim(text.substr(0, equals));
+    info.name = TrimBlanks(text.substr(0, equals));
     if (info.name.empty())
         return info;
     info.kind = LineKind::key;
-    info.value = Trim(text.substr(equals + 1));
+    info.value = TrimBlanks(text.substr(equals + 1));
     if (HasMatchingQuotes(info.value))
         info.value = info.value.substr(1, info.value.size() - 2);
     return info;
@@ -230,8 +214,8 @@ std::string StoredForm(std::string_view value)
 std::optional<std::string> FindPrivateProfileString(std::string_view section, std::string_view key,
                                                     const std::string& strPath)
 {
-    section = Trim(section);
-    key = Trim(key);
+    section = TrimBlanks(section);
+    key = TrimBlanks(key);
     std::string content;
     if (ReadFile(strPath, content) != ReadResult::ok)
         return std::nullopt;
@@ -258,8 +242,8 @@ std::string GetPrivateProfileString(std::string_view section, std::string_view k
 bool WritePrivateProfileString(std::string_view section, std::string_view key,
                                std::optional<std::string_view> value, const std::string& strPath)
 {
-    section = Trim(section);
-    key = Trim(key);
+    section = TrimBlanks(section);
+    key = TrimBlanks(key);
     if (HasLineBreak(section) || section.find(']') != std::string_view::npos || key.empty()
         || HasLineBreak(key) || key.find('=') != std::string_view::npos || key.front() == '['
         || key.front() == ';' || (value && HasLineBreak(*value)))
@@ -309,7 +293,7 @@ bool WritePrivateProfileString(std::string_view section, std::string_view key,
             lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(*insertAfter) + 1,
                          ProfileLine{std::move(strLine)});
         } else {
-            if (!lines.empty() && !Trim(lines.back().strText).empty())
+            if (!lines.empty() && !TrimBlanks(lines.back().strText).empty())
                 lines.push_back(ProfileLine{});
             std::string strHeader("[");
             strHeader.append(section).append("]");

@@ -4,29 +4,13 @@
 #include <iostream>
 #include <string>
 
+#include "platform/ascii_text.h"
 #include "platform/dialog.h"
 #include "platform/file_dialog.h"
 #include "platform/message_box.h"
 #include "platform/message_box_text.h"
 
 namespace {
-std::string Trim(const std::string& str)
-{
-    const char* pszBlank = " \t\r\n";
-    std::size_t nFirst = str.find_first_not_of(pszBlank);
-    if (nFirst == std::string::npos)
-        return {};
-    return str.substr(nFirst, str.find_last_not_of(pszBlank) - nFirst + 1);
-}
-
-std::string Lower(std::string str)
-{
-    for (char& c : str)
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
-    return str;
-}
-
 const char* AnswerName(int nAnswer)
 {
     switch (nAnswer) {
@@ -43,7 +27,7 @@ const char* AnswerName(int nAnswer)
 
 int ParseAnswer(const std::string& strLine)
 {
-    std::string str = Lower(Trim(strLine));
+    std::string str = LowerCopy(Trim(strLine));
     if (str == "y" || str == "yes")
         return IDYES;
     if (str == "n" || str == "no")
@@ -60,7 +44,7 @@ std::string Choices(unsigned nType)
     std::string str;
     for (int nAnswer : {IDOK, IDYES, IDNO, IDCANCEL})
         if (MessageBoxOffers(nType, nAnswer))
-            str += std::string(str.empty() ? "" : "/") + Lower(AnswerName(nAnswer));
+            str += std::string(str.empty() ? "" : "/") + LowerCopy(AnswerName(nAnswer));
     return str;
 }
 } // namespace
@@ -129,7 +113,7 @@ int CTerminalHost::RunFileDialog(CFileDialog& dlg)
             m_out << "\nNo file chosen.\n";
             return IDCANCEL;
         }
-        std::string strPath = dlg.AddDefaultExtension(Trim(strLine));
+        std::string strPath = dlg.AddDefaultExtension(std::string(Trim(strLine)));
         if (IsAcceptable(dlg, strPath)) {
             dlg.SetPathName(strPath);
             dlg.SetFilterIndex(dlg.GetValidFilterIndex());
