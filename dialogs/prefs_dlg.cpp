@@ -1,6 +1,7 @@
 #include "dialogs/prefs_dlg.h"
 
 #include "platform/file_dialog.h"
+#include "platform/file_path.h"
 #include "res/dialog_templates.h"
 #include "res/resource_ids.h"
 
@@ -8,15 +9,7 @@ using namespace PrefsIds;
 
 CPrefsDlg::CPrefsDlg() : CDialog(GetDialogTemplate(IDD_PREFERENCES)) {}
 
-std::string CPrefsDlg::DirectoryOfFile(const std::string& strPath)
-{
-    const std::size_t nSlash = strPath.rfind('/');
-    if (nSlash == std::string::npos)
-        return strPath;
-    if (nSlash == 0)
-        return "/";
-    return strPath.substr(0, nSlash);
-}
+std::string CPrefsDlg::DirectoryOfFile(const std::string& strPath) { return DirectoryOf(strPath, strPath); }
 
 void CPrefsDlg::DoDataExchange(CDataExchange& dx)
 {

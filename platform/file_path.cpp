@@ -16,10 +16,10 @@ std::string ResolveTarget(const std::string& strPath)
     return out;
 }
 
-std::string DirectoryOf(const std::string& strPath)
+std::string DirectoryOf(const std::string& strPath, const std::string& strNone)
 {
     const std::size_t slash = strPath.rfind('/');
     if (slash == std::string::npos)
-        return ".";
+        return strNone;
     return slash == 0 ? "/" : strPath.substr(0, slash);
 }
