@@ -3,43 +3,19 @@
 // (XDG_CONFIG_HOME) while it lives, and holds the test's logs and debriefs.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <optional>
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include "log/log_file.h"
 #include "log/pilot.h"
+#include "tests/support/scoped_env.h"
+#include "tests/support/scratch_dir.h"
 
 class CAppTestEnv {
 public:
-    CAppTestEnv()
-    {
-        std::string strTemplate = (std::filesystem::temp_directory_path() / "sortavel-app-XXXXXX").string();
-        if (mkdtemp(strTemplate.data()) == nullptr)
-            ADD_FAILURE() << "cannot make a temporary folder";
-        m_strDir = strTemplate;
-        if (const char* psz = std::getenv("XDG_CONFIG_HOME"))
-            m_strOldConfig = psz;
-        setenv("XDG_CONFIG_HOME", (m_strDir + "/config").c_str(), 1);
-    }
-    ~CAppTestEnv()
-    {
-        if (m_strOldConfig)
-            setenv("XDG_CONFIG_HOME", m_strOldConfig->c_str(), 1);
-        else
-            unsetenv("XDG_CONFIG_HOME");
-        std::error_code ec;
-        std::filesystem::remove_all(m_strDir, ec);
-    }
-    CAppTestEnv(const CAppTestEnv&) = delete;
-    CAppTestEnv& operator=(const CAppTestEnv&) = delete;
-
-    std::string Path(const std::string& strName) const { return m_strDir + "/" + strName; }
-    std::string ConfigDir() const { return m_strDir + "/config"; }
+    std::string Path(const std::string& strName) const { return m_dir.File(strName); }
+    std::string ConfigDir() const { return Path("config"); }
     std::string SettingsPath() const { return ConfigDir() + "/Sortavel.ini"; }
 
     void WriteSettings(const std::string& strText) const
@@ -49,20 +25,8 @@ public:
     }
     std::string ReadSettings() const { return ReadFile(SettingsPath()); }
 
-    static void WriteFile(const std::string& strPath, const std::string& strText)
-    {
-        std::ofstream out(strPath, std::ios::binary);
-        out << strText;
-        if (!out)
-            ADD_FAILURE() << "cannot write " << strPath;
-    }
-    static std::string ReadFile(const std::string& strPath)
-    {
-        std::ifstream in(strPath, std::ios::binary);
-        std::ostringstream text;
-        text << in.rdbuf();
-        return text.str();
-    }
+    static void WriteFile(const std::string& strPath, const std::string& strText) { WriteBytes(strPath, strText); }
+    static std::string ReadFile(const std::string& strPath) { return ReadBytes(strPath); }
     static bool Exists(const std::string& strPath) { return std::filesystem::exists(strPath); }
 
     // The titles of every mission of the log file, career by career.
@@ -80,8 +44,8 @@ public:
     }
 
 private:
-    std::string m_strDir;
-    std::optional<std::string> m_strOldConfig;
+    CScratchDir m_dir;
+    CScopedEnv m_config{"XDG_CONFIG_HOME", ConfigDir().c_str()};
 };
 
 // Settings of a machine that has been set up already.

@@ -8,6 +8,7 @@
 #include "platform/file_dialog.h"
 #include "platform/message_box.h"
 #include "tests/gui/gui_test.h"
+#include "tests/support/scratch_dir.h"
 
 namespace {
 
@@ -16,11 +17,8 @@ protected:
     void SetUp() override
     {
         CGuiTest::SetUp();
-        m_dir = std::filesystem::temp_directory_path() / ("sortavel-gui-" + std::to_string(::getpid()));
-        std::filesystem::create_directories(m_dir);
         std::ofstream(m_dir / "flight.stt") << "x";
     }
-    void TearDown() override { std::filesystem::remove_all(m_dir); }
 
     static CGuiScript& WaitForChooser(CGuiScript& script)
     {
@@ -49,7 +47,8 @@ protected:
         });
     }
 
-    std::filesystem::path m_dir;
+    CScratchDir m_scratch;
+    const std::filesystem::path m_dir = m_scratch.Path();
 };
 
 TEST_F(FileDialogWindow, OpensTheInitialFileWithEnter)

@@ -11,6 +11,7 @@
 #include "platform/wx/image_size.h"
 #include "platform/wx/label_wrap.h"
 #include "platform/wx/text_codec.h"
+#include "tests/support/scratch_dir.h"
 
 namespace {
 
@@ -51,12 +52,6 @@ TEST(TextCodec, LineBreaksRoundTripBetweenCrLfAndLf)
 
 class TempDir : public testing::Test {
 protected:
-    void SetUp() override
-    {
-        m_dir = std::filesystem::temp_directory_path() / ("sortavel-wx-" + std::to_string(::getpid()));
-        std::filesystem::create_directories(m_dir);
-    }
-    void TearDown() override { std::filesystem::remove_all(m_dir); }
     std::string Write(const std::string& strName, const std::string& strBytes)
     {
         std::ofstream(m_dir / strName, std::ios::binary) << strBytes;
@@ -64,7 +59,8 @@ protected:
     }
     std::string Path(const std::string& strName) const { return (m_dir / strName).string(); }
 
-    std::filesystem::path m_dir;
+    CScratchDir m_scratch;
+    const std::filesystem::path m_dir = m_scratch.Path();
 };
 
 std::string Le32(std::int32_t n)

@@ -4,8 +4,8 @@
 #include "log/settings.h"
 #include "platform/file_dialog.h"
 #include "platform/message_box.h"
-#include "tests/log/log_test_files.h"
-#include "tests/log/scoped_env.h"
+#include "tests/support/scratch_dir.h"
+#include "tests/support/scoped_env.h"
 #include "tests/support/test_host.h"
 
 #include <fcntl.h>

@@ -1,6 +1,7 @@
 #include "log/log_file.h"
 
-#include "tests/log/log_test_files.h"
+#include "tests/support/scratch_dir.h"
+#include "tests/support/scoped_env.h"
 
 #include <climits>
 #include <gtest/gtest.h>

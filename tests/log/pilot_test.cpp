@@ -1,7 +1,8 @@
 #include "log/pilot.h"
 
 #include "log/log_file.h"
-#include "tests/log/log_test_files.h"
+#include "tests/support/scratch_dir.h"
+#include "tests/support/scoped_env.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
 #include "log/settings.h"
 
 #include "log/app_settings.h"
-#include "tests/log/log_test_files.h"
-#include "tests/log/scoped_env.h"
+#include "tests/support/scratch_dir.h"
+#include "tests/support/scoped_env.h"
 
 #include <climits>
 #include <gtest/gtest.h>

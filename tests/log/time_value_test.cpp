@@ -1,6 +1,6 @@
 #include "log/time_value.h"
 
-#include "tests/log/log_test_files.h"
+#include "tests/support/scoped_env.h"
 
 #include <climits>
 #include <gtest/gtest.h>

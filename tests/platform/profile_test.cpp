@@ -1,6 +1,6 @@
 #include "platform/profile.h"
 
-#include "tests/log/log_test_files.h"
+#include "tests/support/scratch_dir.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>

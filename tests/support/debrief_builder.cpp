@@ -3,11 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include <unistd.h>
-
 #include <algorithm>
-#include <cstdlib>
-#include <filesystem>
 #include <fstream>
 
 namespace {
@@ -170,19 +166,4 @@ void WriteBytes(const std::string& strPath, const std::vector<std::uint8_t>& byt
     file.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
     file.close();
     EXPECT_TRUE(file) << "could not write " << strPath;
-}
-
-CTempDebrief::CTempDebrief(const std::string& strName)
-{
-    std::string strTemplate = (std::filesystem::temp_directory_path() / "sortavel-debrief-XXXXXX").string();
-    if (mkdtemp(strTemplate.data()) == nullptr)
-        ADD_FAILURE() << "could not create a temporary directory";
-    m_strDir = strTemplate;
-    m_strPath = (std::filesystem::path(m_strDir) / strName).string();
-}
-
-CTempDebrief::~CTempDebrief()
-{
-    std::error_code error;
-    std::filesystem::remove_all(m_strDir, error);
 }

@@ -2,6 +2,7 @@
 // Builds debrief files for tests: a title, a base time and a list of events,
 // written out in the simulator's layout.
 #include "debrief/debrief_event.h"
+#include "tests/support/scratch_dir.h"
 
 #include <cstdint>
 #include <string>
@@ -72,15 +73,16 @@ void WriteBytes(const std::string& strPath, const std::vector<std::uint8_t>& byt
 // A file name in a private temporary directory, removed with it.
 class CTempDebrief {
 public:
-    explicit CTempDebrief(const std::string& strName = "test.stt");
-    ~CTempDebrief();
-    CTempDebrief(const CTempDebrief&) = delete;
-    CTempDebrief& operator=(const CTempDebrief&) = delete;
+    explicit CTempDebrief(const std::string& strName = "test.stt")
+        : m_strDir(m_dir.Path().string()), m_strPath(m_dir.File(strName))
+    {
+    }
 
     const std::string& GetPath() const { return m_strPath; }
     const std::string& GetDir() const { return m_strDir; }
 
 private:
+    CScratchDir m_dir;
     std::string m_strDir;
     std::string m_strPath;
 };
