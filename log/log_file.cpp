@@ -2,7 +2,6 @@
 
 #include "log/text_escape.h"
 #include "platform/ascii_text.h"
-#include "platform/file_path.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -62,6 +61,11 @@ void CloseFd(int& fd)
 
 CLogFile::CLogFile(std::string strFileName) : m_strFileName(std::move(strFileName)) {}
 
+CLogFile::CLogFile(std::string strFileName, CFileCalls calls)
+    : m_strFileName(std::move(strFileName)), m_writer(std::move(calls))
+{
+}
+
 CLogFile::~CLogFile()
 {
     Close();
@@ -93,46 +97,8 @@ void CLogFile::Fail(std::string_view what, int nErrno)
 
 bool CLogFile::OpenForWriting()
 {
-    m_strTarget = ResolveTarget(m_strFileName);
-    // Lock the target itself, so that readers and other writers see it in
-    // use; a missing target is made empty for that and removed again if the
-    // save fails.
-    m_bCreatedTarget = false;
-    // Non-blocking, so that a pipe given as the name cannot stall the open.
-    m_nTargetLock = ::open(m_strTarget.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
-    if (m_nTargetLock < 0 && errno == ENOENT) {
-        m_nTargetLock = ::open(m_strTarget.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        m_bCreatedTarget = m_nTargetLock >= 0;
-    }
-    if (m_nTargetLock < 0) {
-        Fail("cannot create the file", errno);
-        return false;
-    }
-    struct stat info;
-    if (fstat(m_nTargetLock, &info) != 0 || !S_ISREG(info.st_mode)) {
-        Fail("not a regular file", 0);
-        DiscardWriting();
-        return false;
-    }
-    if (!LockFile(m_nTargetLock)) {
-        Fail(kInUse, 0);
-        DiscardWriting();
-        return false;
-    }
-
-    std::string pattern = m_strTarget + ".tmp-XXXXXX";
-    m_nFile = mkostemp(pattern.data(), O_CLOEXEC);
-    if (m_nFile < 0) {
-        Fail("cannot create the temporary file", errno);
-        DiscardWriting();
-        return false;
-    }
-    m_strTempName = pattern;
-    // Readers that open the new file after the rename find it locked until
-    // the save is complete.
-    if (!LockFile(m_nFile) || fchmod(m_nFile, info.st_mode & 07777) != 0) {
-        Fail("cannot prepare the temporary file", errno);
-        DiscardWriting();
+    if (!m_writer.Open(m_strFileName)) {
+        Fail(m_writer.GetErrorText(), 0);
         return false;
     }
     m_nMode = modeWrite;
@@ -141,27 +107,11 @@ bool CLogFile::OpenForWriting()
 
 bool CLogFile::FlushBuffer()
 {
-    std::size_t done = 0;
-    while (done < m_writeBuffer.size()) {
-        ssize_t written;
-        if (m_bFailNextWrite) {
-            m_bFailNextWrite = false;
-            written = -1;
-            errno = ENOSPC;
-        } else {
-            written = ::write(m_nFile, m_writeBuffer.data() + done, m_writeBuffer.size() - done);
-        }
-        if (written < 0) {
-            if (errno == EINTR)
-                continue;
-            Fail("cannot write the file", errno);
-            m_writeBuffer.clear();
-            return false;
-        }
-        done += static_cast<std::size_t>(written);
-    }
+    const bool bWritten = m_writer.Write(m_writeBuffer);
     m_writeBuffer.clear();
-    return true;
+    if (!bWritten)
+        Fail(m_writer.GetErrorText(), 0);
+    return bWritten;
 }
 
 bool CLogFile::WriteLine(std::string_view first, std::string_view second, std::string_view third)
@@ -213,34 +163,16 @@ bool CLogFile::FinishWriting()
 {
     if (m_bFailed || !FlushBuffer())
         return false;
-    if (fsync(m_nFile) != 0) {
-        Fail("cannot write the file to the disk", errno);
+    if (!m_writer.Commit()) {
+        Fail(m_writer.GetErrorText(), 0);
         return false;
-    }
-    if (std::rename(m_strTempName.c_str(), m_strTarget.c_str()) != 0) {
-        Fail("cannot replace the file", errno);
-        return false;
-    }
-    m_strTempName.clear();
-    m_bCreatedTarget = false;
-    // Make the rename itself durable; some file systems refuse to sync a
-    // directory, which does not make the save fail.
-    const int dir = ::open(DirectoryOf(m_strTarget).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (dir >= 0) {
-        fsync(dir);
-        ::close(dir);
     }
     return true;
 }
 
 void CLogFile::DiscardWriting()
 {
-    if (!m_strTempName.empty())
-        ::unlink(m_strTempName.c_str());
-    m_strTempName.clear();
-    if (m_bCreatedTarget)
-        ::unlink(m_strTarget.c_str());
-    m_bCreatedTarget = false;
+    m_writer.Discard();
     ReleaseFiles();
 }
 
@@ -470,7 +402,6 @@ CTimeSpan CLogFile::GetSpan(std::string_view section, std::string_view key, CTim
 void CLogFile::ReleaseFiles()
 {
     CloseFd(m_nFile);
-    CloseFd(m_nTargetLock);
     m_writeBuffer.clear();
     m_readBuffer.clear();
     m_readBuffer.shrink_to_fit();

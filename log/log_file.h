@@ -3,6 +3,7 @@
 // lines, each followed by "Key=Value" lines. One object serves one whole load
 // or one whole save.
 #include "log/time_value.h"
+#include "platform/atomic_file.h"
 
 #include <cstdint>
 #include <string>
@@ -12,6 +13,8 @@
 class CLogFile {
 public:
     explicit CLogFile(std::string strFileName);
+    // Saves through the given system calls (tests put failing ones in).
+    CLogFile(std::string strFileName, CFileCalls calls);
     ~CLogFile();                       // like Close() when not closed yet
     CLogFile(const CLogFile&) = delete;
     CLogFile& operator=(const CLogFile&) = delete;
@@ -34,17 +37,13 @@ public:
     CTime        GetTime (std::string_view section, std::string_view key, CTime def);
     CTimeSpan    GetSpan (std::string_view section, std::string_view key, CTimeSpan def);
 
-    // Writing: flush, fsync and rename the temporary file over the target
-    // (keeping an existing file's permission bits). True only when every
-    // step and every earlier write succeeded; otherwise the temporary file
-    // is removed and the target is untouched. Reading: releases the file;
-    // true unless an open or read failed. Idempotent.
+    // Writing: the file is replaced whole (see CAtomicFile): true only when
+    // every step and every earlier write succeeded; otherwise the target is
+    // untouched. Reading: releases the file; true unless an open or read
+    // failed. Idempotent.
     bool Close();
     bool HasFailed() const;              // an open, read or write failed
     const std::string& GetErrorText() const; // reason of the first failure
-
-    // For tests: the next write to the disk fails as if the disk were full.
-    void InjectWriteFailureForTest() { m_bFailNextWrite = true; }
 
 private:
     enum { modeClosed = 0, modeRead = 1, modeWrite = 2 };
@@ -70,7 +69,6 @@ private:
     int m_nMode = modeClosed;
     bool m_bClosed = false;
     bool m_bFailed = false;
-    bool m_bFailNextWrite = false;
     std::string m_strError;
 
     std::string m_strSection;          // writing: last header; reading: cached section
@@ -79,11 +77,8 @@ private:
     std::size_t m_nCursor = 0;
     std::string m_strPendingSection;
 
-    int m_nFile = -1;                  // the file read, or the temporary file written
-    int m_nTargetLock = -1;            // writing: the locked target
-    bool m_bCreatedTarget = false;     // writing: the target was made empty to lock it
-    std::string m_strTarget;           // writing: the path renamed over
-    std::string m_strTempName;
+    int m_nFile = -1;     // the file read
+    CAtomicFile m_writer; // the file written
     std::string m_writeBuffer;
 
     std::vector<char> m_readBuffer;

@@ -1,12 +1,10 @@
 #include "platform/profile.h"
 
 #include "platform/ascii_text.h"
+#include "platform/atomic_file.h"
 #include "platform/file_path.h"
 
-#include <algorithm>
 #include <cerrno>
-#include <cstdio>
-#include <cstdlib>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -140,58 +138,13 @@ bool MakeDirectories(const std::string& strDir)
     return stat(strDir.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
 }
 
-bool WriteAll(int fd, std::string_view content)
-{
-    while (!content.empty()) {
-        const ssize_t written = ::write(fd, content.data(), content.size());
-        if (written < 0 && errno == EINTR)
-            continue;
-        if (written <= 0)
-            return false;
-        content.remove_prefix(static_cast<std::size_t>(written));
-    }
-    return true;
-}
-
-// Replaces the file whole: a temporary file beside it, synced, then renamed
-// over it, with an existing file's permission bits.
+// Replaces the file whole, making its folder when missing.
 bool ReplaceFile(const std::string& strPath, std::string_view content)
 {
-    const std::string strTarget = ResolveTarget(strPath);
-    const std::string strDir = DirectoryOf(strTarget);
-    if (!MakeDirectories(strDir))
+    if (!MakeDirectories(DirectoryOf(ResolveTarget(strPath))))
         return false;
-    struct stat info;
-    const bool bExists = stat(strTarget.c_str(), &info) == 0;
-    if (bExists && !S_ISREG(info.st_mode))
-        return false;
-
-    static unsigned s_nCounter = 0;
-    std::string strTemp;
-    int fd = -1;
-    for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
-        strTemp = strTarget + ".tmp-" + std::to_string(::getpid()) + "-" + std::to_string(++s_nCounter);
-        fd = ::open(strTemp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd < 0 && errno != EEXIST)
-            return false;
-    }
-    if (fd < 0)
-        return false;
-    bool bOk = (!bExists || fchmod(fd, info.st_mode & 07777) == 0) && WriteAll(fd, content)
-               && fsync(fd) == 0;
-    bOk = ::close(fd) == 0 && bOk;
-    if (bOk)
-        bOk = std::rename(strTemp.c_str(), strTarget.c_str()) == 0;
-    if (!bOk) {
-        ::unlink(strTemp.c_str());
-        return false;
-    }
-    const int dir = ::open(strDir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (dir >= 0) {
-        fsync(dir);
-        ::close(dir);
-    }
-    return true;
+    CAtomicFile file;
+    return file.Open(strPath) && file.Write(content) && file.Commit();
 }
 
 // The value as it must stand in the file to read back unchanged.

@@ -7,10 +7,12 @@
 #include "tests/support/scratch_dir.h"
 #include "tests/support/scoped_env.h"
 #include "tests/support/test_host.h"
+#include "tests/support/unprivileged_user.h"
 
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/file.h>
+#include <sys/stat.h>
 
 namespace {
 
@@ -242,6 +244,56 @@ TEST_F(LogDocTest, AFailedSaveIsReportedAndKeepsTheChanges)
     }
     EXPECT_TRUE(m_doc.Save()); // the changes were kept for a later save
     EXPECT_NE(ReadBytes(path).find("Name=Changed"), std::string::npos);
+}
+
+// A log the user may not replace is refused in the system's words, or naming
+// the folder where only the folder is closed to the user; the file stays.
+TEST_F(LogDocTest, ASaveThePermissionsForbidIsRefusedAndTheLogKept)
+{
+    const CUnprivilegedUser user;
+    const struct {
+        const char* folder;
+        mode_t nFileMode;
+        mode_t nFolderMode;
+        std::string reason;
+    } cases[] = {
+        {"read-only", 0444, 0755, "Permission denied"},
+        {"closed", 0644, 0555,
+         "cannot create a temporary file in the folder " + File("closed") + ": Permission denied"},
+    };
+    user.Give(m_dir.Path().string());
+    std::string before;
+    for (const auto& c : cases) {
+        ASSERT_EQ(mkdir(File(c.folder).c_str(), 0755), 0);
+        const std::string path = MakeLog(std::string(c.folder) + "/ace.log", "Ace");
+        before = ReadBytes(path);
+        ASSERT_EQ(chmod(path.c_str(), c.nFileMode), 0);
+        user.Give(path);
+        user.Give(File(c.folder));
+        ASSERT_EQ(chmod(File(c.folder).c_str(), c.nFolderMode), 0);
+    }
+    const auto saveEach = [&] {
+        for (const auto& c : cases) {
+            const std::string path = File(c.folder) + "/ace.log";
+            if (!m_doc.Open(path))
+                return "cannot open " + path;
+            m_doc.GetPilot()->SetName("Changed");
+            m_host.ExpectMessageBox("Could not save the log to " + path + ": " + c.reason, MB_OK | MB_ICONSTOP);
+            if (m_doc.Save() || !m_doc.IsModified())
+                return "saved " + path;
+            m_host.Verify();
+        }
+        return std::string();
+    };
+    std::string strOutput;
+    const bool bRan = user.Run(m_dir.Path().string(), saveEach, strOutput);
+    for (const auto& c : cases)
+        chmod(File(c.folder).c_str(), 0755); // so that the folder can be removed
+    if (!bRan)
+        GTEST_SKIP() << strOutput;
+    EXPECT_EQ(strOutput, "");
+    for (const auto& c : cases)
+        EXPECT_EQ(ReadBytes(File(c.folder) + "/ace.log"), before) << c.folder;
 }
 
 TEST_F(LogDocTest, AnUnreadableLogIsReportedAndTheOpenLogKept)

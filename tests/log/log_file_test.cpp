@@ -3,6 +3,7 @@
 #include "tests/support/scratch_dir.h"
 #include "tests/support/scoped_env.h"
 
+#include <cerrno>
 #include <climits>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -12,6 +13,15 @@ namespace {
 class LogFileTest : public ::testing::Test {
 protected:
     std::string Path() const { return m_dir.File("pilot.log"); }
+    static CFileCalls DiskFull()
+    {
+        CFileCalls calls;
+        calls.Write = [](int, const void*, std::size_t) -> ssize_t {
+            errno = ENOSPC;
+            return -1;
+        };
+        return calls;
+    }
     CScratchDir m_dir;
 };
 
@@ -166,9 +176,8 @@ TEST_F(LogFileTest, FailedWriteLeavesThePreviousFileUntouched)
 {
     const std::string before = "[Pilot]\r\nName=Old\r\n";
     WriteBytes(Path(), before);
-    CLogFile file(Path());
+    CLogFile file(Path(), DiskFull());
     EXPECT_TRUE(file.PutText("Pilot", "Name", "New"));
-    file.InjectWriteFailureForTest();
     // Enough lines to fill the write buffer: the failure shows as refused lines.
     bool bAllWritten = true;
     for (int i = 0; i < 20000; ++i)
@@ -183,9 +192,8 @@ TEST_F(LogFileTest, FailedWriteLeavesThePreviousFileUntouched)
 
 TEST_F(LogFileTest, FailedSaveOfANewFileLeavesNothing)
 {
-    CLogFile file(Path());
+    CLogFile file(Path(), DiskFull());
     EXPECT_TRUE(file.PutText("Pilot", "Name", "New"));
-    file.InjectWriteFailureForTest();
     EXPECT_FALSE(file.Close());
     EXPECT_EQ(m_dir.CountEntries(), 0u);
 }
@@ -225,6 +233,16 @@ TEST_F(LogFileTest, SavingKeepsPermissionBitsAndSymbolicLinks)
     EXPECT_EQ(info.st_mode & 07777, 0640u);
     EXPECT_TRUE(std::filesystem::is_symlink(link));
     EXPECT_EQ(ReadBytes(Path()), "[S]\r\nK=new\r\n");
+
+    // A link to a file not made yet: the file is made where it points.
+    std::filesystem::create_symlink("new.log", m_dir.File("ahead.log"));
+    {
+        CLogFile file(m_dir.File("ahead.log"));
+        file.PutEntry("S", "K", "ahead");
+        EXPECT_TRUE(file.Close());
+    }
+    EXPECT_TRUE(std::filesystem::is_symlink(m_dir.File("ahead.log")));
+    EXPECT_EQ(ReadBytes(m_dir.File("new.log")), "[S]\r\nK=ahead\r\n");
 }
 
 TEST_F(LogFileTest, SecondOpenerFailsWhileTheFileIsInUse)

@@ -1,6 +1,7 @@
 #include "platform/profile.h"
 
 #include "tests/support/scratch_dir.h"
+#include "tests/support/unprivileged_user.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -169,6 +170,22 @@ TEST_F(ProfileTest, FailedWritesLeaveEverythingAsItWas)
     EXPECT_EQ(GetPrivateProfileString("S", "Key", "", big), "v");
     EXPECT_FALSE(WritePrivateProfileString("S", "Key", "w", big));
     EXPECT_EQ(std::filesystem::file_size(big), 10u + 5 * 1024 * 1024);
+}
+
+TEST_F(ProfileTest, AFileTheUserMayNotWriteIsNotReplaced)
+{
+    const CUnprivilegedUser user;
+    WriteBytes(Path(), "[S]\nKey=v\n");
+    ASSERT_EQ(chmod(Path().c_str(), 0444), 0);
+    user.Give(Path());
+    user.Give(m_dir.Path().string());
+    const auto write = [&] { return Write("S", "Key", "w") ? "written" : "refused"; };
+    std::string strOutput;
+    if (!user.Run(m_dir.Path().string(), write, strOutput))
+        GTEST_SKIP() << strOutput;
+    EXPECT_EQ(strOutput, "refused");
+    EXPECT_EQ(ReadBytes(Path()), "[S]\nKey=v\n");
+    EXPECT_EQ(m_dir.CountEntries(), 1u);
 }
 
 TEST_F(ProfileTest, JunkNeverCrashes)
