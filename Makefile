@@ -5,6 +5,8 @@ BUILD      ?= build
 ASAN_BUILD ?= build-asan
 JOBS       ?= $(shell nproc)
 ARGS       ?=
+# Warnings stop the build when ON, as in CI (.ci/run): make test WERROR=ON
+WERROR     ?= OFF
 
 .PHONY: all deps build build-asan run test test-unit test-asan test-gui bench clean
 
@@ -14,15 +16,17 @@ deps:
 	@bash scripts/install-deps
 
 $(BUILD)/CMakeCache.txt: | deps
-	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo
+	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DSORTAVEL_WERROR=$(WERROR)
 
 build: deps $(BUILD)/CMakeCache.txt
+	@grep -qx 'SORTAVEL_WERROR:BOOL=$(WERROR)' $(BUILD)/CMakeCache.txt || cmake -S . -B $(BUILD) -DSORTAVEL_WERROR=$(WERROR)
 	cmake --build $(BUILD) -j $(JOBS)
 
 $(ASAN_BUILD)/CMakeCache.txt: | deps
-	cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DSORTAVEL_SANITIZE=ON -DSORTAVEL_WITH_WX=OFF
+	cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DSORTAVEL_SANITIZE=ON -DSORTAVEL_WITH_WX=OFF -DSORTAVEL_WERROR=$(WERROR)
 
 build-asan: deps $(ASAN_BUILD)/CMakeCache.txt
+	@grep -qx 'SORTAVEL_WERROR:BOOL=$(WERROR)' $(ASAN_BUILD)/CMakeCache.txt || cmake -S . -B $(ASAN_BUILD) -DSORTAVEL_WERROR=$(WERROR)
 	cmake --build $(ASAN_BUILD) -j $(JOBS)
 
 run: build
