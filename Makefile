@@ -8,7 +8,7 @@ ARGS       ?=
 # Warnings stop the build when ON, as in CI (.ci/run): make test WERROR=ON
 WERROR     ?= OFF
 
-.PHONY: all deps build build-asan run test test-unit test-asan test-gui bench clean
+.PHONY: all deps build build-asan run test test-unit test-asan test-gui check-format bench clean
 
 all: build
 
@@ -41,7 +41,11 @@ test-gui: build
 test-asan: build-asan
 	cd $(ASAN_BUILD) && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 ctest --output-on-failure -LE gui -j $(JOBS)
 
-test: test-unit test-asan test-gui
+# C++ lines changed since .ci/format-base must follow .clang-format.
+check-format: deps
+	bash scripts/check-format
+
+test: test-unit test-asan test-gui check-format
 
 bench: build
 	./$(BUILD)/bench/sortavel_bench
