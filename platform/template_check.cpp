@@ -64,8 +64,8 @@ bool HandlerFits(ENotify eNotify, const CControlState& ctl, bool bMenu)
 void CheckHandlers(const CDialogTemplate& tmpl, const CHandlerTable& handlers, std::vector<std::string>& problems)
 {
     for (const CHandlerKey& key : handlers.GetKeys()) {
-        const std::string strWhat =
-            std::string("the '") + GetNotifyName(key.m_eNotify) + "' handler of " + std::to_string(key.m_nId);
+        const std::string strWhat = std::string("the '") + GetNotifyName(key.m_eNotify) + "' handler of " +
+                                    std::to_string(key.m_nId);
         if (key.m_bTakesStep != (key.m_eNotify == ENotify::DeltaPos) ||
             key.m_bAnswersBool != (key.m_eNotify == ENotify::UpdateCommand)) {
             problems.push_back(strWhat + " has the wrong kind of member function");

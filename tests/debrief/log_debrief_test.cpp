@@ -40,7 +40,7 @@ protected:
     int Log(std::int32_t nResult = 1)
     {
         m_builder.Write(m_file.GetPath());
-        const struct utimbuf times{1000000000, 1000000000};
+        const utimbuf times{1000000000, 1000000000};
         EXPECT_EQ(utime(m_file.GetPath().c_str(), &times), 0);
         return LogDebrief(m_file.GetPath(), nResult);
     }
