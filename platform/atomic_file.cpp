@@ -16,6 +16,9 @@
 namespace {
 
 constexpr std::string_view kInUse = "the file is in use by another program";
+// Our temporary files are named after the target: its name, this, and
+// kTempLetters letters or digits.
+constexpr std::string_view kTempInfix = ".tmp-";
 constexpr int kTempAttempts = 100;
 constexpr std::size_t kTempLetters = 6;
 constexpr std::string_view kAlphabet = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
@@ -29,9 +32,9 @@ std::string FileNameOf(const std::string& strPath)
 // True for the name of one of our temporary files of the target.
 bool IsTempName(std::string_view name, std::string_view targetName)
 {
-    const std::size_t prefix = targetName.size() + CAtomicFile::kTempInfix.size();
+    const std::size_t prefix = targetName.size() + kTempInfix.size();
     if (name.size() != prefix + kTempLetters || name.substr(0, targetName.size()) != targetName ||
-        name.substr(targetName.size(), CAtomicFile::kTempInfix.size()) != CAtomicFile::kTempInfix)
+        name.substr(targetName.size(), kTempInfix.size()) != kTempInfix)
         return false;
     return name.substr(prefix).find_first_not_of(kAlphabet) == std::string_view::npos;
 }

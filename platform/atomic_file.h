@@ -38,10 +38,6 @@ public:
     // write would have failed the same way.
     const std::string& GetErrorText() const { return m_strError; }
 
-    // The suffix of our temporary files: the target's name, this, and six
-    // letters or digits.
-    static constexpr std::string_view kTempInfix = ".tmp-";
-
 private:
     void Fail(std::string_view what, int nErrno);
     bool OpenTarget();
