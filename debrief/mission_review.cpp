@@ -8,14 +8,15 @@ const CMissionReviewScope* g_pReviewScope = nullptr; // the innermost installed 
 } // namespace
 
 CMissionReviewScope::CMissionReviewScope(Reviewer fnReview)
-    : m_fnReview(std::move(fnReview)), m_pPrevious(g_pReviewScope) {
+    : m_fnReview(std::move(fnReview)), m_pPrevious(g_pReviewScope)
+{
     g_pReviewScope = this;
 }
 
-CMissionReviewScope::~CMissionReviewScope() {
-    g_pReviewScope = m_pPrevious;
-}
+CMissionReviewScope::~CMissionReviewScope() { g_pReviewScope = m_pPrevious; }
 
-void ReviewNewMission(CMission& mission) {
-    if (g_pReviewScope && g_pReviewScope->m_fnReview) g_pReviewScope->m_fnReview(mission);
+void ReviewNewMission(CMission& mission)
+{
+    if (g_pReviewScope && g_pReviewScope->m_fnReview)
+        g_pReviewScope->m_fnReview(mission);
 }

@@ -3,16 +3,17 @@
 #include <cstdint>
 
 namespace {
-std::int32_t Wrap(std::int64_t nValue) {
-    return static_cast<std::int32_t>(
-        static_cast<std::uint32_t>(static_cast<std::uint64_t>(nValue)));
+std::int32_t Wrap(std::int64_t nValue)
+{
+    return static_cast<std::int32_t>(static_cast<std::uint32_t>(static_cast<std::uint64_t>(nValue)));
 }
 } // namespace
 
-int LeadingNumber(std::string_view text) {
+int LeadingNumber(std::string_view text)
+{
     std::size_t nPos = 0;
-    while (nPos < text.size() && (text[nPos] == ' ' || text[nPos] == '\t' || text[nPos] == '\n' ||
-                                  text[nPos] == '\r' || text[nPos] == '\v' || text[nPos] == '\f'))
+    while (nPos < text.size() && (text[nPos] == ' ' || text[nPos] == '\t' || text[nPos] == '\n' || text[nPos] == '\r' ||
+                                  text[nPos] == '\v' || text[nPos] == '\f'))
         ++nPos;
     bool bNegative = false;
     if (nPos < text.size() && (text[nPos] == '+' || text[nPos] == '-'))
@@ -23,10 +24,12 @@ int LeadingNumber(std::string_view text) {
     return static_cast<std::int32_t>(bNegative ? 0u - nValue : nValue);
 }
 
-bool ParseDayAndClock(int nDays, std::string_view clockText, CTimeSpan& span) {
+bool ParseDayAndClock(int nDays, std::string_view clockText, CTimeSpan& span)
+{
     int nHours = 0, nMinutes = 0, nSeconds = 0;
-    if (!ParseClockText(clockText, nHours, nMinutes, nSeconds)) return false;
-    span = CTimeSpan(Wrap(std::int64_t{nDays} * 86400 + std::int64_t{nHours} * 3600 +
-                          std::int64_t{nMinutes} * 60 + nSeconds));
+    if (!ParseClockText(clockText, nHours, nMinutes, nSeconds))
+        return false;
+    span = CTimeSpan(
+        Wrap(std::int64_t{nDays} * 86400 + std::int64_t{nHours} * 3600 + std::int64_t{nMinutes} * 60 + nSeconds));
     return true;
 }

@@ -17,7 +17,8 @@ constexpr int kTargetRows = 362;
 
 CKillDlg::CKillDlg() : CDialog(GetDialogTemplate(IDD_KILL)) {}
 
-const CHandlerTable* CKillDlg::GetHandlers() const {
+const CHandlerTable* CKillDlg::GetHandlers() const
+{
     static const CHandlerMap<CKillDlg> map{
         {IDC_FIRED_DAYS, ENotify::Changed, &CKillDlg::OnChangeFiredDays},
         {IDC_FIRED_TIME, ENotify::Changed, &CKillDlg::OnChangeFiredTime},
@@ -32,15 +33,18 @@ const CHandlerTable* CKillDlg::GetHandlers() const {
     return &map;
 }
 
-bool CKillDlg::OnInitDialog() {
+bool CKillDlg::OnInitDialog()
+{
     const bool bDefaultFocus = CDialog::OnInitDialog();
-    if (m_pKill) m_killSaved = *m_pKill;
+    if (m_pKill)
+        m_killSaved = *m_pKill;
     FillNameLists();
     ShowKill();
     return bDefaultFocus;
 }
 
-void CKillDlg::FillNameLists() {
+void CKillDlg::FillNameLists()
+{
     ResetContent(IDC_WEAPON);
     for (std::size_t i = 0; i < kWeaponCount; ++i)
         AddString(IDC_WEAPON, ShapeName(WeaponShapes[i]));
@@ -49,7 +53,8 @@ void CKillDlg::FillNameLists() {
         AddString(IDC_TARGET, ShapeName(static_cast<unsigned>(nShape)));
 }
 
-void CKillDlg::ShowKill() {
+void CKillDlg::ShowKill()
+{
     if (!m_pKill) {
         for (int nId : {IDC_WEAPON, IDC_TARGET, IDC_KILL_SIDE})
             SetCurSel(nId, -1);
@@ -75,64 +80,81 @@ void CKillDlg::ShowKill() {
     SetDlgItemText(IDC_KILL_FLIGHT_TIME, std::to_string(tsFlight.GetTotalSeconds()) + "s");
 }
 
-void CKillDlg::OnCancel() {
-    if (m_pKill) *m_pKill = m_killSaved;
+void CKillDlg::OnCancel()
+{
+    if (m_pKill)
+        *m_pKill = m_killSaved;
     CDialog::OnCancel();
 }
 
 // Each handler acts only while the user works in its own control, so the
 // filling above never writes back.
 
-void CKillDlg::OnChangeFiredDays() {
-    if (HasFocus(IDC_FIRED_DAYS)) StoreFired();
+void CKillDlg::OnChangeFiredDays()
+{
+    if (HasFocus(IDC_FIRED_DAYS))
+        StoreFired();
 }
 
-void CKillDlg::OnChangeFiredTime() {
-    if (HasFocus(IDC_FIRED_TIME)) StoreFired();
+void CKillDlg::OnChangeFiredTime()
+{
+    if (HasFocus(IDC_FIRED_TIME))
+        StoreFired();
 }
 
-void CKillDlg::OnChangeHitDays() {
-    if (HasFocus(IDC_HIT_DAYS)) StoreHit();
+void CKillDlg::OnChangeHitDays()
+{
+    if (HasFocus(IDC_HIT_DAYS))
+        StoreHit();
 }
 
-void CKillDlg::OnChangeHitTime() {
-    if (HasFocus(IDC_HIT_TIME)) StoreHit();
+void CKillDlg::OnChangeHitTime()
+{
+    if (HasFocus(IDC_HIT_TIME))
+        StoreHit();
 }
 
-void CKillDlg::StoreFired() {
-    if (!m_pKill) return;
+void CKillDlg::StoreFired()
+{
+    if (!m_pKill)
+        return;
     CTimeSpan tsFired;
-    if (ParseDayAndClock(LeadingNumber(GetDlgItemText(IDC_FIRED_DAYS)),
-                         GetDlgItemText(IDC_FIRED_TIME), tsFired))
+    if (ParseDayAndClock(LeadingNumber(GetDlgItemText(IDC_FIRED_DAYS)), GetDlgItemText(IDC_FIRED_TIME), tsFired))
         m_pKill->SetFired(tsFired);
     else
         AfxMessageBox("Invalid Time Fired; use hh:mm:ss, hh:mm or hhmm", MB_OK | MB_ICONSTOP);
 }
 
-void CKillDlg::StoreHit() {
-    if (!m_pKill) return;
+void CKillDlg::StoreHit()
+{
+    if (!m_pKill)
+        return;
     CTimeSpan tsHit;
-    if (ParseDayAndClock(LeadingNumber(GetDlgItemText(IDC_HIT_DAYS)), GetDlgItemText(IDC_HIT_TIME),
-                         tsHit))
+    if (ParseDayAndClock(LeadingNumber(GetDlgItemText(IDC_HIT_DAYS)), GetDlgItemText(IDC_HIT_TIME), tsHit))
         m_pKill->SetHit(tsHit);
     else
         AfxMessageBox("Invalid Time Hit; use hh:mm:ss, hh:mm or hhmm", MB_OK | MB_ICONSTOP);
 }
 
-void CKillDlg::OnSelWeapon() {
-    if (!m_pKill || !HasFocus(IDC_WEAPON)) return;
+void CKillDlg::OnSelWeapon()
+{
+    if (!m_pKill || !HasFocus(IDC_WEAPON))
+        return;
     const int nRow = GetCurSel(IDC_WEAPON);
     const bool bValid = nRow >= 0 && static_cast<std::size_t>(nRow) < kWeaponCount;
     m_pKill->SetWeapon(bValid ? WeaponShapes[nRow] : 0);
 }
 
-void CKillDlg::OnSelTarget() {
-    if (!m_pKill || !HasFocus(IDC_TARGET)) return;
+void CKillDlg::OnSelTarget()
+{
+    if (!m_pKill || !HasFocus(IDC_TARGET))
+        return;
     const int nRow = GetCurSel(IDC_TARGET);
     m_pKill->SetTarget(nRow >= 0 && nRow < kTargetRows ? static_cast<std::uint16_t>(nRow) : 0);
 }
 
-void CKillDlg::OnSelSide() {
+void CKillDlg::OnSelSide()
+{
     const int nRow = GetCurSel(IDC_KILL_SIDE);
     if (m_pKill && HasFocus(IDC_KILL_SIDE) && nRow >= 0)
         m_pKill->SetSide(static_cast<std::uint8_t>(nRow));
@@ -140,8 +162,10 @@ void CKillDlg::OnSelSide() {
 
 // The two boxes exclude each other: ticking one clears the other.
 
-void CKillDlg::OnPrimaryTarget() {
-    if (!m_pKill || !HasFocus(IDC_PRIMARY_TARGET)) return;
+void CKillDlg::OnPrimaryTarget()
+{
+    if (!m_pKill || !HasFocus(IDC_PRIMARY_TARGET))
+        return;
     m_pKill->SetTargetKill(IsDlgButtonChecked(IDC_PRIMARY_TARGET));
     if (m_pKill->GetTargetKill()) {
         CheckDlgButton(IDC_AIRBORNE_TARGET, 0);
@@ -149,8 +173,10 @@ void CKillDlg::OnPrimaryTarget() {
     }
 }
 
-void CKillDlg::OnAirborneTarget() {
-    if (!m_pKill || !HasFocus(IDC_AIRBORNE_TARGET)) return;
+void CKillDlg::OnAirborneTarget()
+{
+    if (!m_pKill || !HasFocus(IDC_AIRBORNE_TARGET))
+        return;
     m_pKill->SetAirKill(IsDlgButtonChecked(IDC_AIRBORNE_TARGET));
     if (m_pKill->GetAirKill()) {
         CheckDlgButton(IDC_PRIMARY_TARGET, 0);

@@ -11,7 +11,8 @@ using namespace MissionIds;
 
 CMissionDlg::CMissionDlg() : CDialog(GetDialogTemplate(IDD_MISSION)) {}
 
-const CHandlerTable* CMissionDlg::GetHandlers() const {
+const CHandlerTable* CMissionDlg::GetHandlers() const
+{
     static const CHandlerMap<CMissionDlg> map{
         {IDC_MISSION_TITLE, ENotify::Changed, &CMissionDlg::OnChangeTitle},
         {IDC_MISSION_SIDE, ENotify::SelChange, &CMissionDlg::OnSelSide},
@@ -33,7 +34,8 @@ const CHandlerTable* CMissionDlg::GetHandlers() const {
     return &map;
 }
 
-bool CMissionDlg::OnInitDialog() {
+bool CMissionDlg::OnInitDialog()
+{
     const bool bDefaultFocus = CDialog::OnInitDialog();
     ShowMission();
     return bDefaultFocus;
@@ -42,21 +44,15 @@ bool CMissionDlg::OnInitDialog() {
 // Every change is already in the mission; there is nothing to cancel.
 void CMissionDlg::OnCancel() {}
 
-bool CMissionDlg::IsDayFirst() const {
-    return AfxGetAppSettings().m_nDateFormat != 0;
-}
-int CMissionDlg::DayFieldId() const {
-    return IsDayFirst() ? IDC_FLOWN_FIRST_FIELD : IDC_FLOWN_SECOND_FIELD;
-}
-int CMissionDlg::MonthFieldId() const {
-    return IsDayFirst() ? IDC_FLOWN_SECOND_FIELD : IDC_FLOWN_FIRST_FIELD;
-}
+bool CMissionDlg::IsDayFirst() const { return AfxGetAppSettings().m_nDateFormat != 0; }
+int CMissionDlg::DayFieldId() const { return IsDayFirst() ? IDC_FLOWN_FIRST_FIELD : IDC_FLOWN_SECOND_FIELD; }
+int CMissionDlg::MonthFieldId() const { return IsDayFirst() ? IDC_FLOWN_SECOND_FIELD : IDC_FLOWN_FIRST_FIELD; }
 
-void CMissionDlg::ShowMission() {
-    static constexpr int kTextFields[] = {
-        IDC_FLOWN_FIRST_FIELD, IDC_FLOWN_SECOND_FIELD, IDC_FLOWN_YEAR,
-        IDC_FLOWN_TIME,        IDC_TAKEOFF_DAYS,       IDC_TAKEOFF_TIME,
-        IDC_DURATION,          IDC_MISSION_TITLE,      IDC_NOTES};
+void CMissionDlg::ShowMission()
+{
+    static constexpr int kTextFields[] = {IDC_FLOWN_FIRST_FIELD, IDC_FLOWN_SECOND_FIELD, IDC_FLOWN_YEAR,
+                                          IDC_FLOWN_TIME,        IDC_TAKEOFF_DAYS,       IDC_TAKEOFF_TIME,
+                                          IDC_DURATION,          IDC_MISSION_TITLE,      IDC_NOTES};
     if (!m_pMission) {
         for (int nId : {IDC_PILOT_STATUS, IDC_RESULT, IDC_MISSION_SIDE})
             SetCurSel(nId, -1);
@@ -93,33 +89,43 @@ void CMissionDlg::ShowMission() {
 // Each handler acts only while the user works in its own control, so the
 // filling above never writes back.
 
-void CMissionDlg::OnChangeTitle() {
+void CMissionDlg::OnChangeTitle()
+{
     if (m_pMission && HasFocus(IDC_MISSION_TITLE))
         m_pMission->SetTitle(GetDlgItemText(IDC_MISSION_TITLE));
 }
 
-void CMissionDlg::OnSelSide() {
+void CMissionDlg::OnSelSide()
+{
     const int nRow = GetCurSel(IDC_MISSION_SIDE);
     if (m_pMission && HasFocus(IDC_MISSION_SIDE) && nRow >= 0)
         m_pMission->SetSide(static_cast<std::uint8_t>(nRow));
 }
 
-void CMissionDlg::OnSelPilotStatus() {
+void CMissionDlg::OnSelPilotStatus()
+{
     const int nRow = GetCurSel(IDC_PILOT_STATUS);
-    if (m_pMission && HasFocus(IDC_PILOT_STATUS) && nRow >= 0) m_pMission->SetPilotStatus(nRow);
+    if (m_pMission && HasFocus(IDC_PILOT_STATUS) && nRow >= 0)
+        m_pMission->SetPilotStatus(nRow);
 }
 
-void CMissionDlg::OnSelResult() {
+void CMissionDlg::OnSelResult()
+{
     const int nRow = GetCurSel(IDC_RESULT);
-    if (m_pMission && HasFocus(IDC_RESULT) && nRow >= 0) m_pMission->SetResult(nRow);
+    if (m_pMission && HasFocus(IDC_RESULT) && nRow >= 0)
+        m_pMission->SetResult(nRow);
 }
 
-void CMissionDlg::OnChangeNotes() {
-    if (m_pMission && HasFocus(IDC_NOTES)) m_pMission->SetComments(GetDlgItemText(IDC_NOTES));
+void CMissionDlg::OnChangeNotes()
+{
+    if (m_pMission && HasFocus(IDC_NOTES))
+        m_pMission->SetComments(GetDlgItemText(IDC_NOTES));
 }
 
-void CMissionDlg::OnChangeDuration() {
-    if (!m_pMission || !HasFocus(IDC_DURATION)) return;
+void CMissionDlg::OnChangeDuration()
+{
+    if (!m_pMission || !HasFocus(IDC_DURATION))
+        return;
     CTimeSpan tsDuration;
     if (ParseDayAndClock(0, GetDlgItemText(IDC_DURATION), tsDuration))
         m_pMission->SetDuration(tsDuration);
@@ -127,42 +133,57 @@ void CMissionDlg::OnChangeDuration() {
         AfxMessageBox("Invalid Duration; use hh:mm:ss, hh:mm or hhmm", MB_OK | MB_ICONSTOP);
 }
 
-void CMissionDlg::OnChangeTakeoffDays() {
-    if (HasFocus(IDC_TAKEOFF_DAYS)) StoreTakeoff();
+void CMissionDlg::OnChangeTakeoffDays()
+{
+    if (HasFocus(IDC_TAKEOFF_DAYS))
+        StoreTakeoff();
 }
 
-void CMissionDlg::OnChangeTakeoffTime() {
-    if (HasFocus(IDC_TAKEOFF_TIME)) StoreTakeoff();
+void CMissionDlg::OnChangeTakeoffTime()
+{
+    if (HasFocus(IDC_TAKEOFF_TIME))
+        StoreTakeoff();
 }
 
-void CMissionDlg::StoreTakeoff() {
-    if (!m_pMission) return;
+void CMissionDlg::StoreTakeoff()
+{
+    if (!m_pMission)
+        return;
     CTimeSpan tsTakeoff;
-    if (ParseDayAndClock(LeadingNumber(GetDlgItemText(IDC_TAKEOFF_DAYS)),
-                         GetDlgItemText(IDC_TAKEOFF_TIME), tsTakeoff))
+    if (ParseDayAndClock(LeadingNumber(GetDlgItemText(IDC_TAKEOFF_DAYS)), GetDlgItemText(IDC_TAKEOFF_TIME), tsTakeoff))
         m_pMission->SetTakeoff(tsTakeoff);
     else
         AfxMessageBox("Invalid Takeoff Time; use hh:mm:ss, hh:mm or hhmm", MB_OK | MB_ICONSTOP);
 }
 
-void CMissionDlg::OnChangeFlownFirst() {
-    if (HasFocus(IDC_FLOWN_FIRST_FIELD)) StoreFlown();
+void CMissionDlg::OnChangeFlownFirst()
+{
+    if (HasFocus(IDC_FLOWN_FIRST_FIELD))
+        StoreFlown();
 }
 
-void CMissionDlg::OnChangeFlownSecond() {
-    if (HasFocus(IDC_FLOWN_SECOND_FIELD)) StoreFlown();
+void CMissionDlg::OnChangeFlownSecond()
+{
+    if (HasFocus(IDC_FLOWN_SECOND_FIELD))
+        StoreFlown();
 }
 
-void CMissionDlg::OnChangeFlownYear() {
-    if (HasFocus(IDC_FLOWN_YEAR)) StoreFlown();
+void CMissionDlg::OnChangeFlownYear()
+{
+    if (HasFocus(IDC_FLOWN_YEAR))
+        StoreFlown();
 }
 
-void CMissionDlg::OnChangeFlownTime() {
-    if (HasFocus(IDC_FLOWN_TIME)) StoreFlown();
+void CMissionDlg::OnChangeFlownTime()
+{
+    if (HasFocus(IDC_FLOWN_TIME))
+        StoreFlown();
 }
 
-void CMissionDlg::StoreFlown() {
-    if (!m_pMission) return;
+void CMissionDlg::StoreFlown()
+{
+    if (!m_pMission)
+        return;
     // The date fields are never rejected: a day that does not exist rolls
     // over, a year before 1970 gives the invalid date.
     const int nDay = LeadingNumber(GetDlgItemText(DayFieldId()));
@@ -177,10 +198,13 @@ void CMissionDlg::StoreFlown() {
 
 // --- The kills list ---------------------------------------------------------
 
-void CMissionDlg::OnAddKill() {
-    if (!m_pMission) return;
+void CMissionDlg::OnAddKill()
+{
+    if (!m_pMission)
+        return;
     CKill* pKill = m_pMission->AddKill();
-    if (!pKill) return;
+    if (!pKill)
+        return;
     CKillDlg dlg;
     dlg.m_pKill = pKill;
     if (dlg.DoModal() == IDOK) {
@@ -191,20 +215,25 @@ void CMissionDlg::OnAddKill() {
     }
 }
 
-void CMissionDlg::OnEditKill() {
+void CMissionDlg::OnEditKill()
+{
     const int nRow = GetCurSel(IDC_KILL_LIST);
-    if (!m_pMission || nRow < 0) return;
+    if (!m_pMission || nRow < 0)
+        return;
     CKill* pKill = m_pMission->GetKill(nRow);
-    if (!pKill) return;
+    if (!pKill)
+        return;
     CKillDlg dlg;
     dlg.m_pKill = pKill;
     dlg.DoModal();
     ShowMission();
 }
 
-void CMissionDlg::OnDelKill() {
+void CMissionDlg::OnDelKill()
+{
     const int nRow = GetCurSel(IDC_KILL_LIST);
-    if (!m_pMission || nRow < 0) return;
+    if (!m_pMission || nRow < 0)
+        return;
     m_pMission->RemoveKill(nRow);
     ShowMission();
 }

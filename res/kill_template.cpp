@@ -2,7 +2,8 @@
 #include "res/dialog_templates.h"
 #include "res/resource_ids.h"
 
-const CDialogTemplate& GetKillTemplate() {
+const CDialogTemplate& GetKillTemplate()
+{
     using namespace rc;
     using namespace KillIds;
     // A field after a "_" separator is named for screen readers by the
@@ -32,8 +33,7 @@ const CDialogTemplate& GetKillTemplate() {
                 Label("Target", {7, 59, 44, 8}),
                 DropDownList(IDC_TARGET, {54, 57, 111, 120}),
                 Label("Side", {7, 75, 44, 8}),
-                DropDownList(IDC_KILL_SIDE, {54, 73, 70, 60},
-                             "Unknown\nRussian\nUkrainian\nNATO\nTurkey"),
+                DropDownList(IDC_KILL_SIDE, {54, 73, 70, 60}, "Unknown\nRussian\nUkrainian\nNATO\nTurkey"),
                 CheckBox("Primary target", IDC_PRIMARY_TARGET, {54, 89, 100, 12}),
                 CheckBox("Airborne Target", IDC_AIRBORNE_TARGET, {54, 103, 100, 12}),
                 DefButton("OK", IDOK, {61, 120, 50, 14}, WS_GROUP),

@@ -2,7 +2,8 @@
 #include "res/dialog_templates.h"
 #include "res/resource_ids.h"
 
-const CDialogTemplate& GetMissionTemplate() {
+const CDialogTemplate& GetMissionTemplate()
+{
     using namespace rc;
     using namespace MissionIds;
     constexpr unsigned kHidden = WS_INVISIBLE;
@@ -21,8 +22,7 @@ const CDialogTemplate& GetMissionTemplate() {
                 Label("Mission", {7, 9, 36, 8}),
                 Edit(IDC_MISSION_TITLE, {46, 7, 126, 12}, ES_AUTOHSCROLL | WS_GROUP),
                 Label("Side", {7, 25, 36, 8}),
-                DropDownList(IDC_MISSION_SIDE, {46, 23, 80, 60},
-                             "Unknown\nRussian\nUkrainian\nNATO\nTurkey"),
+                DropDownList(IDC_MISSION_SIDE, {46, 23, 80, 60}, "Unknown\nRussian\nUkrainian\nNATO\nTurkey"),
 
                 GroupBox("Timing", {7, 40, 165, 61}),
                 Label("Flown", {14, 53, 30, 8}),

@@ -12,7 +12,8 @@ namespace {
 
 using namespace MissionIds;
 
-TEST(ReviewAtStartUp, MissionDetailsOpensOnTheNewMissionUnlessHidden) {
+TEST(ReviewAtStartUp, MissionDetailsOpensOnTheNewMissionUnlessHidden)
+{
     CAppTestEnv env;
     CTestHost host;
     env.WriteSettings(kSetUpSettings); // Show_Mission is on by default

@@ -11,14 +11,16 @@ namespace {
 using namespace KillIds;
 
 // Runs the dialog on the record with the script; the dialog's result.
-int RunKillDlg(CTestHost& host, CKill& kill, CTestHost::Script script) {
+int RunKillDlg(CTestHost& host, CKill& kill, CTestHost::Script script)
+{
     CKillDlg dlg;
     dlg.m_pKill = &kill;
     host.ExpectDialog(IDD_KILL, std::move(script));
     return dlg.DoModal();
 }
 
-TEST(KillDlg, NewRecordShowsItsDefaultsAndTheFullNameLists) {
+TEST(KillDlg, NewRecordShowsItsDefaultsAndTheFullNameLists)
+{
     CTestHost host;
     CKill kill;
     RunKillDlg(host, kill, [](CDialogDriver& d) {
@@ -49,7 +51,8 @@ TEST(KillDlg, NewRecordShowsItsDefaultsAndTheFullNameLists) {
 
 // Filling the controls writes nothing back: a record opened and closed is
 // as it was, its modified flag clear.
-TEST(KillDlg, OpenedAndClosedLeavesTheRecordUnmodified) {
+TEST(KillDlg, OpenedAndClosedLeavesTheRecordUnmodified)
+{
     CTestHost host;
     CKill kill;
     SetKill(kill, {86400 + 1205, 86400 + 1212, 3, 18, 60, 2, 1, 0});
@@ -59,7 +62,8 @@ TEST(KillDlg, OpenedAndClosedLeavesTheRecordUnmodified) {
     EXPECT_EQ(DescribeAll(kill), strBefore);
 }
 
-TEST(KillDlg, ShowsTheFieldsOfTheRecord) {
+TEST(KillDlg, ShowsTheFieldsOfTheRecord)
+{
     CTestHost host;
     CKill kill;
     SetKill(kill, {86400 + 1205, 86400 + 1212, 3, 18, 60, 2, 1, 0});
@@ -80,7 +84,8 @@ TEST(KillDlg, ShowsTheFieldsOfTheRecord) {
 
 // The lists select by name: the first entry the record's name begins, which
 // may stand for another shape; the record keeps its own number.
-TEST(KillDlg, ShapesAreSelectedByTheFirstEntryOfTheirName) {
+TEST(KillDlg, ShapesAreSelectedByTheFirstEntryOfTheirName)
+{
     const struct {
         int nWeapon, nTarget;
         int nWeaponRow, nTargetRow;
@@ -106,7 +111,8 @@ TEST(KillDlg, ShapesAreSelectedByTheFirstEntryOfTheirName) {
     }
 }
 
-TEST(KillDlg, ChoicesStoreTheShapeAndSideNumbers) {
+TEST(KillDlg, ChoicesStoreTheShapeAndSideNumbers)
+{
     CTestHost host;
     CKill kill;
     EXPECT_EQ(RunKillDlg(host, kill,
@@ -122,7 +128,8 @@ TEST(KillDlg, ChoicesStoreTheShapeAndSideNumbers) {
     EXPECT_EQ(kill.GetSide(), 4);
 }
 
-TEST(KillDlg, TheCheckBoxesExcludeEachOther) {
+TEST(KillDlg, TheCheckBoxesExcludeEachOther)
+{
     CTestHost host;
     CKill kill;
     RunKillDlg(host, kill, [&](CDialogDriver& d) {
@@ -147,16 +154,15 @@ TEST(KillDlg, TheCheckBoxesExcludeEachOther) {
 
 // Each key stores a value at once; a text without a number shows the
 // field's message and keeps the value; the flight time stays as opened.
-TEST(KillDlg, TimesAreStoredKeyByKey) {
+TEST(KillDlg, TimesAreStoredKeyByKey)
+{
     const struct {
         int nDaysId, nTimeId;
         CTimeSpan (CKill::*pGet)() const;
         const char* pszMessage;
     } fields[] = {
-        {IDC_FIRED_DAYS, IDC_FIRED_TIME, &CKill::GetFired,
-         "Invalid Time Fired; use hh:mm:ss, hh:mm or hhmm"},
-        {IDC_HIT_DAYS, IDC_HIT_TIME, &CKill::GetHit,
-         "Invalid Time Hit; use hh:mm:ss, hh:mm or hhmm"},
+        {IDC_FIRED_DAYS, IDC_FIRED_TIME, &CKill::GetFired, "Invalid Time Fired; use hh:mm:ss, hh:mm or hhmm"},
+        {IDC_HIT_DAYS, IDC_HIT_TIME, &CKill::GetHit, "Invalid Time Hit; use hh:mm:ss, hh:mm or hhmm"},
     };
     for (const auto& f : fields) {
         CTestHost host;
@@ -169,8 +175,7 @@ TEST(KillDlg, TimesAreStoredKeyByKey) {
             // Emptied: the message once, the value kept.
             EXPECT_EQ(host.GetMessageTexts(), std::vector<std::string>{f.pszMessage});
             EXPECT_EQ((kill.*f.pGet)(), CTimeSpan(86400));
-            for (const auto& [pszKey, nSeconds] :
-                 {std::pair{"0", 0}, {":", 0}, {"3", 180}, {"0", 1800}}) {
+            for (const auto& [pszKey, nSeconds] : {std::pair{"0", 0}, {":", 0}, {"3", 180}, {"0", 1800}}) {
                 d.Type(f.nTimeId, pszKey);
                 EXPECT_EQ((kill.*f.pGet)(), CTimeSpan(86400 + nSeconds)) << pszKey;
             }
@@ -181,7 +186,8 @@ TEST(KillDlg, TimesAreStoredKeyByKey) {
     }
 }
 
-TEST(KillDlg, FlightTimeIsHitMinusFiredInSeconds) {
+TEST(KillDlg, FlightTimeIsHitMinusFiredInSeconds)
+{
     const struct {
         int nFired, nHit;
         const char* pszText;
@@ -200,7 +206,8 @@ TEST(KillDlg, FlightTimeIsHitMinusFiredInSeconds) {
 
 // Cancel, Escape and the close box put back every field and the modified
 // flag, whatever the user changed.
-TEST(KillDlg, CancelRestoresTheRecordAsItWasOpened) {
+TEST(KillDlg, CancelRestoresTheRecordAsItWasOpened)
+{
     for (bool bEscape : {false, true}) {
         CTestHost host;
         CKill kill;

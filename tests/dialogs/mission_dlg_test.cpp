@@ -18,7 +18,8 @@ protected:
     MissionDlgTest() { m_settings.m_nDateFormat = 1; }
 
     // Runs the dialog on the mission with the script; the dialog's result.
-    int Run(CTestHost::Script script) {
+    int Run(CTestHost::Script script)
+    {
         CMissionDlg dlg;
         dlg.m_pMission = &m_mission;
         m_host.ExpectDialog(IDD_MISSION, std::move(script));
@@ -26,7 +27,8 @@ protected:
     }
 
     // Flown 5 December 1998 21:07:33, three kills, saved.
-    void FillMission() {
+    void FillMission()
+    {
         m_mission.SetTitle("Sweep");
         m_mission.SetSide(3);
         m_mission.SetResult(0);
@@ -46,7 +48,8 @@ protected:
     CMission m_mission;
 };
 
-TEST_F(MissionDlgTest, NewMissionShowsItsDefaults) {
+TEST_F(MissionDlgTest, NewMissionShowsItsDefaults)
+{
     const CTime now = m_mission.GetFlown();
     EXPECT_EQ(Run([&](CDialogDriver& d) {
                   EXPECT_EQ(d.Caption(), "Mission Details");
@@ -70,7 +73,8 @@ TEST_F(MissionDlgTest, NewMissionShowsItsDefaults) {
 }
 
 // Filling the controls writes nothing back, in either date order.
-TEST_F(MissionDlgTest, ShowsTheMissionWithoutWritingBack) {
+TEST_F(MissionDlgTest, ShowsTheMissionWithoutWritingBack)
+{
     FillMission();
     for (int nDateFormat : {1, 0}) {
         m_settings.m_nDateFormat = nDateFormat;
@@ -88,21 +92,20 @@ TEST_F(MissionDlgTest, ShowsTheMissionWithoutWritingBack) {
             EXPECT_EQ(d.Text(IDC_TAKEOFF_TIME), "00:01:30");
             EXPECT_EQ(d.Text(IDC_DURATION), "01:00:00"); // 25 hours: the day is not shown
             EXPECT_EQ(d.Text(IDC_NOTES), "Good hunting\r\nRTB");
-            EXPECT_EQ(d.Items(IDC_KILL_LIST),
-                      (std::vector<std::string>{"00:20:12 NATO F-15 (2 R-27rs)",
-                                                "00:24:50 Russian Kub Launcher (FAB-500)",
-                                                "00:24:51  Kub Radar (FAB-500)"}));
+            EXPECT_EQ(d.Items(IDC_KILL_LIST), (std::vector<std::string>{"00:20:12 NATO F-15 (2 R-27rs)",
+                                                                        "00:24:50 Russian Kub Launcher (FAB-500)",
+                                                                        "00:24:51  Kub Radar (FAB-500)"}));
             d.Click(IDOK);
         });
         EXPECT_FALSE(m_mission.IsModified()) << nDateFormat;
     }
 }
 
-TEST_F(MissionDlgTest, WithoutAMissionShowsEmptyControlsAndChangesNothing) {
+TEST_F(MissionDlgTest, WithoutAMissionShowsEmptyControlsAndChangesNothing)
+{
     CMissionDlg dlg;
     m_host.ExpectDialog(IDD_MISSION, [](CDialogDriver& d) {
-        for (int nId : {IDC_MISSION_TITLE, IDC_FLOWN_YEAR, IDC_FLOWN_TIME, IDC_TAKEOFF_DAYS,
-                        IDC_DURATION, IDC_NOTES})
+        for (int nId : {IDC_MISSION_TITLE, IDC_FLOWN_YEAR, IDC_FLOWN_TIME, IDC_TAKEOFF_DAYS, IDC_DURATION, IDC_NOTES})
             EXPECT_EQ(d.Text(nId), "");
         EXPECT_EQ(d.Selection(IDC_MISSION_SIDE), -1);
         d.Type(IDC_DURATION, "x"); // no message: there is nothing to store into
@@ -116,12 +119,12 @@ TEST_F(MissionDlgTest, WithoutAMissionShowsEmptyControlsAndChangesNothing) {
 
 // One value per keystroke; an emptied field shows its message once and the
 // mission keeps the value.
-TEST_F(MissionDlgTest, DurationIsStoredKeyByKey) {
+TEST_F(MissionDlgTest, DurationIsStoredKeyByKey)
+{
     Run([&](CDialogDriver& d) {
         m_host.ExpectMessageBox("Invalid Duration; use hh:mm:ss, hh:mm or hhmm", kStop);
         d.Clear(IDC_DURATION);
-        const std::pair<const char*, int> keys[] = {
-            {"1", 60}, {"4", 14 * 60}, {"3", 3600 + 43 * 60}, {"0", 52200}};
+        const std::pair<const char*, int> keys[] = {{"1", 60}, {"4", 14 * 60}, {"3", 3600 + 43 * 60}, {"0", 52200}};
         for (const auto& [pszKey, nSeconds] : keys) {
             d.Type(IDC_DURATION, pszKey);
             EXPECT_EQ(m_mission.GetDuration(), CTimeSpan(nSeconds)) << pszKey;
@@ -137,7 +140,8 @@ TEST_F(MissionDlgTest, DurationIsStoredKeyByKey) {
     });
 }
 
-TEST_F(MissionDlgTest, EveryClockFieldRejectsATextWithoutANumber) {
+TEST_F(MissionDlgTest, EveryClockFieldRejectsATextWithoutANumber)
+{
     FillMission();
     const struct {
         int nId;
@@ -158,7 +162,8 @@ TEST_F(MissionDlgTest, EveryClockFieldRejectsATextWithoutANumber) {
     }
 }
 
-TEST_F(MissionDlgTest, TakeoffAddsItsDays) {
+TEST_F(MissionDlgTest, TakeoffAddsItsDays)
+{
     Run([&](CDialogDriver& d) {
         d.Replace(IDC_TAKEOFF_DAYS, "1");
         d.Replace(IDC_TAKEOFF_TIME, "00:05:00");
@@ -174,7 +179,8 @@ TEST_F(MissionDlgTest, TakeoffAddsItsDays) {
 
 // The date fields are never rejected: a year before 1970 stores the invalid
 // date until the year is typed whole again.
-TEST_F(MissionDlgTest, FlownFollowsTheDateOrderAndTheYearTypedDigitByDigit) {
+TEST_F(MissionDlgTest, FlownFollowsTheDateOrderAndTheYearTypedDigitByDigit)
+{
     FillMission();
     const CTime dec5 = CTime(1998, 12, 5, 21, 7, 33);
     const struct {
@@ -198,8 +204,7 @@ TEST_F(MissionDlgTest, FlownFollowsTheDateOrderAndTheYearTypedDigitByDigit) {
             d.Replace(c.nId, c.pszText);
             d.Click(IDOK);
         });
-        EXPECT_EQ(m_mission.GetFlown(), c.expected)
-            << c.nDateFormat << " " << c.nId << " " << c.pszText;
+        EXPECT_EQ(m_mission.GetFlown(), c.expected) << c.nDateFormat << " " << c.nId << " " << c.pszText;
     }
 
     m_mission.SetFlown(dec5);
@@ -218,15 +223,15 @@ TEST_F(MissionDlgTest, FlownFollowsTheDateOrderAndTheYearTypedDigitByDigit) {
     });
     // The invalid date shows as empty date fields.
     Run([&](CDialogDriver& d) {
-        for (int nId :
-             {IDC_FLOWN_FIRST_FIELD, IDC_FLOWN_SECOND_FIELD, IDC_FLOWN_YEAR, IDC_FLOWN_TIME})
+        for (int nId : {IDC_FLOWN_FIRST_FIELD, IDC_FLOWN_SECOND_FIELD, IDC_FLOWN_YEAR, IDC_FLOWN_TIME})
             EXPECT_EQ(d.Text(nId), "");
         d.Click(IDOK);
     });
 }
 
 // Numbers past any sensible range wrap like the 32-bit counts they fill.
-TEST_F(MissionDlgTest, HugeNumbersAreTakenWithoutHarm) {
+TEST_F(MissionDlgTest, HugeNumbersAreTakenWithoutHarm)
+{
     Run([&](CDialogDriver& d) {
         d.Replace(IDC_TAKEOFF_DAYS, "4294967297"); // wraps to 1
         d.Replace(IDC_TAKEOFF_TIME, "0:0:5");
@@ -239,7 +244,8 @@ TEST_F(MissionDlgTest, HugeNumbersAreTakenWithoutHarm) {
     });
 }
 
-TEST_F(MissionDlgTest, TitleListsAndNotesAreStoredAsChanged) {
+TEST_F(MissionDlgTest, TitleListsAndNotesAreStoredAsChanged)
+{
     Run([&](CDialogDriver& d) {
         d.Clear(IDC_MISSION_TITLE);
         d.Type(IDC_MISSION_TITLE, "CAP");
@@ -257,7 +263,8 @@ TEST_F(MissionDlgTest, TitleListsAndNotesAreStoredAsChanged) {
 }
 
 // Escape does nothing and Cancel cannot be pressed: Close is the only way out.
-TEST_F(MissionDlgTest, OnlyCloseEndsTheDialog) {
+TEST_F(MissionDlgTest, OnlyCloseEndsTheDialog)
+{
     EXPECT_EQ(Run([&](CDialogDriver& d) {
                   d.Type(IDC_MISSION_TITLE, "!");
                   d.Escape();
@@ -270,7 +277,8 @@ TEST_F(MissionDlgTest, OnlyCloseEndsTheDialog) {
     EXPECT_EQ(m_mission.GetTitle(), "New Mission!");
 }
 
-TEST_F(MissionDlgTest, AddRunsKillDetailsOnANewRecord) {
+TEST_F(MissionDlgTest, AddRunsKillDetailsOnANewRecord)
+{
     FillMission();
     Run([&](CDialogDriver& d) {
         m_host.ExpectDialog(IDD_KILL, [](CDialogDriver& k) {
@@ -308,7 +316,8 @@ TEST_F(MissionDlgTest, AddRunsKillDetailsOnANewRecord) {
 
 // Edit, a double-click and Del act on the selected row; the list is
 // rebuilt afterwards with its selected and top rows kept by number.
-TEST_F(MissionDlgTest, EditAndDelActOnTheSelectedRow) {
+TEST_F(MissionDlgTest, EditAndDelActOnTheSelectedRow)
+{
     FillMission();
     Run([&](CDialogDriver& d) {
         d.Click(IDC_EDIT_KILL); // nothing selected: nothing happens
@@ -336,9 +345,8 @@ TEST_F(MissionDlgTest, EditAndDelActOnTheSelectedRow) {
         EXPECT_EQ(d.Selection(IDC_KILL_LIST), 0);
 
         d.Click(IDC_DEL_KILL);
-        EXPECT_EQ(d.Items(IDC_KILL_LIST),
-                  (std::vector<std::string>{"00:24:50 Ukrainian Kub Launcher (FAB-500)",
-                                            "00:24:51  Kub Radar (FAB-500)"}));
+        EXPECT_EQ(d.Items(IDC_KILL_LIST), (std::vector<std::string>{"00:24:50 Ukrainian Kub Launcher (FAB-500)",
+                                                                    "00:24:51  Kub Radar (FAB-500)"}));
         EXPECT_EQ(d.Selection(IDC_KILL_LIST), 0);
         d.Select(IDC_KILL_LIST, 1);
         d.Click(IDC_DEL_KILL); // the last row: none selected afterwards

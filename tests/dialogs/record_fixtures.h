@@ -12,7 +12,8 @@ struct CKillValues {
     int nFired, nHit, nSide, nTarget, nWeapon, nNumFired, bAir, bPrimary;
 };
 
-inline void SetKill(CKill& kill, const CKillValues& v) {
+inline void SetKill(CKill& kill, const CKillValues& v)
+{
     kill.SetFired(v.nFired);
     kill.SetHit(v.nHit);
     kill.SetSide(static_cast<std::uint8_t>(v.nSide));
@@ -24,25 +25,23 @@ inline void SetKill(CKill& kill, const CKillValues& v) {
 }
 
 // Saving clears the modified flags of the record and its children.
-template <class TRecord> void SaveToScratch(TRecord& record, RecordKey key) {
+template <class TRecord>
+void SaveToScratch(TRecord& record, RecordKey key)
+{
     CScratchDir dir;
     CLogFile file(dir.File("scratch.log"));
     record.Save(key, file);
     file.Close();
 }
-inline void SaveToScratch(CKill& kill) {
-    SaveToScratch(kill, RecordKey(0, 0, 0));
-}
-inline void SaveToScratch(CMission& mission) {
-    SaveToScratch(mission, RecordKey(0, 0));
-}
+inline void SaveToScratch(CKill& kill) { SaveToScratch(kill, RecordKey(0, 0, 0)); }
+inline void SaveToScratch(CMission& mission) { SaveToScratch(mission, RecordKey(0, 0)); }
 
 // Every field of two kill records, the modified flag included, side by side.
-inline std::string DescribeAll(const CKill& k) {
+inline std::string DescribeAll(const CKill& k)
+{
     return std::to_string(k.GetTargetID()) + " " + std::to_string(k.GetNumFired()) + " " +
-           std::to_string(k.GetHit().GetTotalSeconds()) + " " +
-           std::to_string(k.GetFired().GetTotalSeconds()) + " " + std::to_string(k.GetTarget()) +
-           " " + std::to_string(k.GetAirKill()) + " " + std::to_string(k.GetTargetKill()) + " " +
-           std::to_string(k.GetSide()) + " " + std::to_string(k.GetWeapon()) +
+           std::to_string(k.GetHit().GetTotalSeconds()) + " " + std::to_string(k.GetFired().GetTotalSeconds()) + " " +
+           std::to_string(k.GetTarget()) + " " + std::to_string(k.GetAirKill()) + " " +
+           std::to_string(k.GetTargetKill()) + " " + std::to_string(k.GetSide()) + " " + std::to_string(k.GetWeapon()) +
            (k.IsModified() ? " modified" : " unmodified");
 }

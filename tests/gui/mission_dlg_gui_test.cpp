@@ -15,7 +15,8 @@
 namespace {
 
 // A mission with three kills and notes, as the analysis leaves one.
-void FillMission(CMission& mission) {
+void FillMission(CMission& mission)
+{
     mission.SetTitle("Strike on the Kub site");
     mission.SetSide(3);
     mission.SetResult(0);
@@ -31,15 +32,19 @@ void FillMission(CMission& mission) {
     SetKill(*mission.AddKill(), {1480, 1491, 1, 40, 3, 1, 0, 0});
 }
 
-template <class T> void Collect(wxWindow* pParent, std::vector<T*>& found) {
+template <class T>
+void Collect(wxWindow* pParent, std::vector<T*>& found)
+{
     for (wxWindow* pChild : pParent->GetChildren()) {
-        if (auto p = dynamic_cast<T*>(pChild)) found.push_back(p);
+        if (auto p = dynamic_cast<T*>(pChild))
+            found.push_back(p);
         Collect(pChild, found);
     }
 }
 
 // Every shown label and button text fits its control.
-void ExpectTextsWhole(int nTemplateId) {
+void ExpectTextsWhole(int nTemplateId)
+{
     std::vector<wxControl*> controls;
     Collect(FindDialogWindow(nTemplateId)->GetWindow(), controls);
     for (wxControl* p : controls) {
@@ -49,21 +54,19 @@ void ExpectTextsWhole(int nTemplateId) {
     }
 }
 
-wxWindow* MissionControl(int nId) {
-    return FindControl(IDD_MISSION, nId);
-}
-wxWindow* KillControl(int nId) {
-    return FindControl(IDD_KILL, nId);
-}
+wxWindow* MissionControl(int nId) { return FindControl(IDD_MISSION, nId); }
+wxWindow* KillControl(int nId) { return FindControl(IDD_KILL, nId); }
 
-bool IsActive(int nTemplateId) {
+bool IsActive(int nTemplateId)
+{
     CDialogWindow* pWindow = FindDialogWindow(nTemplateId);
     return pWindow && pWindow->GetWindow()->IsActive();
 }
 
 using RecordEditorsGui = CGuiTest;
 
-TEST_F(RecordEditorsGui, MissionEditedByKeysAndClicksThroughBothDialogs) {
+TEST_F(RecordEditorsGui, MissionEditedByKeysAndClicksThroughBothDialogs)
+{
     CAppSettings settings;
     settings.m_nDateFormat = 1;
     CMission mission;
@@ -80,8 +83,7 @@ TEST_F(RecordEditorsGui, MissionEditedByKeysAndClicksThroughBothDialogs) {
             wxTopLevelWindow* pWindow = FindDialogWindow(IDD_MISSION)->GetWindow();
             EXPECT_FALSE(pWindow->HasFlag(wxCLOSE_BOX));
             EXPECT_FALSE(MissionControl(IDCANCEL)->IsEnabled());
-            EXPECT_EQ(
-                static_cast<wxListBox*>(MissionControl(MissionIds::IDC_KILL_LIST))->GetCount(), 3u);
+            EXPECT_EQ(static_cast<wxListBox*>(MissionControl(MissionIds::IDC_KILL_LIST))->GetCount(), 3u);
             ExpectTextsWhole(IDD_MISSION);
             EXPECT_TRUE(SaveScreenshot(pWindow, "mission_dlg"));
             ClickOn(MissionControl(MissionIds::IDC_DURATION));
@@ -91,8 +93,7 @@ TEST_F(RecordEditorsGui, MissionEditedByKeysAndClicksThroughBothDialogs) {
             PressKey('A', wxMOD_CONTROL);
             TypeText("1430");
         })
-        .WaitFor("14 h 30 min typed",
-                 [&] { return mission.GetDuration() == CTimeSpan(14 * 3600 + 30 * 60); })
+        .WaitFor("14 h 30 min typed", [&] { return mission.GetDuration() == CTimeSpan(14 * 3600 + 30 * 60); })
         .Do([&] { ClickOn(MissionControl(MissionIds::IDC_ADD_KILL)); })
         .WaitFor("Kill Details over the mission", [] { return IsActive(IDD_KILL); })
         .Do([&] {
@@ -101,8 +102,7 @@ TEST_F(RecordEditorsGui, MissionEditedByKeysAndClicksThroughBothDialogs) {
             PressKey(WXK_DOWN);
             PressKey(WXK_DOWN);
         })
-        .WaitFor("a weapon chosen with the keyboard",
-                 [&] { return mission.GetKill(3)->GetWeapon() == 3; })
+        .WaitFor("a weapon chosen with the keyboard", [&] { return mission.GetKill(3)->GetWeapon() == 3; })
         .Do([&] { ClickOn(KillControl(KillIds::IDC_TARGET)); })
         .WaitFor("the target list dropped down", [] { return !IsActive(IDD_KILL); })
         .Do([&] {
@@ -137,12 +137,10 @@ TEST_F(RecordEditorsGui, MissionEditedByKeysAndClicksThroughBothDialogs) {
             ClickAt(KillControl(KillIds::IDC_PRIMARY_TARGET), 8,
                     KillControl(KillIds::IDC_PRIMARY_TARGET)->GetSize().y / 2);
         })
-        .WaitFor(
-            "primary ticked",
-            [&] { return mission.GetKillCount() == 5 && mission.GetKill(4)->GetTargetKill() == 1; })
+        .WaitFor("primary ticked",
+                 [&] { return mission.GetKillCount() == 5 && mission.GetKill(4)->GetTargetKill() == 1; })
         .Do([&] { ClickOn(KillControl(IDCANCEL)); })
-        .WaitFor("the other kill cancelled",
-                 [&] { return IsActive(IDD_MISSION) && mission.GetKillCount() == 4; })
+        .WaitFor("the other kill cancelled", [&] { return IsActive(IDD_MISSION) && mission.GetKillCount() == 4; })
         .Do([&] {
             wxListBox* pList = static_cast<wxListBox*>(MissionControl(MissionIds::IDC_KILL_LIST));
             DoubleClickAt(pList, 20, pList->GetCharHeight() / 2 + 2);
