@@ -6,7 +6,7 @@
 #include "log/kill.h"
 #include "log/log_file.h"
 #include "log/mission.h"
-#include "tests/log/log_test_files.h"
+#include "tests/support/scratch_dir.h"
 
 struct CKillValues {
     int nFired, nHit, nSide, nTarget, nWeapon, nNumFired, bAir, bPrimary;
