@@ -7,6 +7,7 @@
 #include "app/log_app.h"
 #include "platform/host.h"
 #include "platform/terminal/terminal_host.h"
+#include "res/artwork.h"
 #ifdef SORTAVEL_WITH_WX
 #include "platform/wx/window_host.h"
 #endif
@@ -19,7 +20,7 @@ int main(int argc, char** argv)
 
     std::unique_ptr<CHost> pHost;
 #ifdef SORTAVEL_WITH_WX
-    pHost = CreateWindowHost(argc, argv);
+    pHost = CreateWindowHost(argc, argv, GetBuiltInImages());
 #endif
     const bool bCanShowWindows = pHost != nullptr;
     if (!pHost)

@@ -1,22 +1,14 @@
 #include "res/artwork.h"
 
 #include "res/artwork/artwork_data.inc"
+#include "res/resource_ids.h"
 
-std::span<const unsigned char> GetBitmapPng(int nId)
+CBuiltInImages GetBuiltInImages()
 {
-    switch (nId) {
-    case 151:
-        return k_bitmap_151;
-    case 152:
-        return k_bitmap_152;
-    default:
-        return {};
-    }
-}
-
-std::span<const unsigned char> GetIconPng(int nId)
-{
-    if (nId == 128)
-        return k_icon_128;
-    return {};
+    CBuiltInImages images;
+    images.AddBitmap(IDB_ABOUT_LEFT, k_bitmap_151);
+    images.AddBitmap(IDB_PHOTO_DEFAULT, k_bitmap_152);
+    images.AddIcon(IDR_MAINFRAME, k_icon_128);
+    images.SetWindowIconId(IDR_MAINFRAME);
+    return images;
 }

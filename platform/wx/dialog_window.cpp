@@ -24,7 +24,6 @@
 #include "platform/wx/up_down_ctrl.h"
 #include "platform/wx/wx_bitmap.h"
 #include "platform/wx/wx_text.h"
-#include "res/resource_ids.h"
 
 namespace {
 
@@ -91,7 +90,8 @@ void FitTickLabel(wxWindow* pWindow, const wxString& strLabel)
 
 } // namespace
 
-CDialogWindow::CDialogWindow(CDialog& dlg, wxWindow* pParent) : m_dlg(dlg)
+CDialogWindow::CDialogWindow(CDialog& dlg, wxWindow* pParent, const CWxArtwork& artwork)
+    : m_dlg(dlg), m_artwork(artwork)
 {
     CreateWindow(pParent);
 }
@@ -121,7 +121,9 @@ void CDialogWindow::CreateWindow(wxWindow* pParent)
         m_pWindow = new wxFrame(pParent, wxID_ANY, strCaption, wxDefaultPosition, wxDefaultSize, nStyle);
     else
         m_pWindow = new wxDialog(pParent, wxID_ANY, strCaption, wxDefaultPosition, wxDefaultSize, nStyle);
-    m_pWindow->SetIcons(GetBuiltInIcons(IDR_MAINFRAME));
+    const wxIconBundle icons = m_artwork.GetWindowIcons();
+    if (!icons.IsEmpty())
+        m_pWindow->SetIcons(icons);
 
     // The template's font is matched by the toolkit's sans-serif face; dialog
     // units follow from it as they do on the original platform.
@@ -526,7 +528,7 @@ void CDialogWindow::OnDialogChanged(EDialogChange eWhat)
         break;
     case EDialogChange::Icon:
         if (m_dlg.GetIconId()) {
-            wxIconBundle icons = GetBuiltInIcons(m_dlg.GetIconId());
+            wxIconBundle icons = m_artwork.GetIcons(m_dlg.GetIconId());
             if (!icons.IsEmpty())
                 m_pWindow->SetIcons(icons);
         }
@@ -774,7 +776,7 @@ void CDialogWindow::SyncPicture(CControl& ctl, const CControlState& state)
     if (ctl.m_eKind != EControlKind::Picture)
         return;
     auto* pPicture = static_cast<wxStaticBitmap*>(ctl.m_pWindow);
-    const wxBitmap bitmap = GetPictureBitmap(state.m_pBitmap.get(), state.m_nBitmapId);
+    const wxBitmap bitmap = m_artwork.GetPictureBitmap(state.m_pBitmap.get(), state.m_nBitmapId);
     pPicture->SetBitmap(bitmap.IsOk() ? bitmap : wxNullBitmap);
     // A picture that does not centre its image takes the image's size.
     if (!state.HasStyle(SS_CENTER) && bitmap.IsOk())

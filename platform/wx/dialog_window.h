@@ -14,6 +14,7 @@
 
 #include "platform/dialog.h"
 
+class CWxArtwork;
 class wxEventLoopBase;
 class wxPanel;
 class wxRadioButton;
@@ -21,7 +22,7 @@ class wxWindowDisabler;
 
 class CDialogWindow {
 public:
-    CDialogWindow(CDialog& dlg, wxWindow* pParent);
+    CDialogWindow(CDialog& dlg, wxWindow* pParent, const CWxArtwork& artwork);
     ~CDialogWindow(); // destroys the window
     CDialogWindow(const CDialogWindow&) = delete;
     CDialogWindow& operator=(const CDialogWindow&) = delete;
@@ -84,6 +85,7 @@ private:
     wxSize DialogUnits(int cx, int cy) const;
 
     CDialog& m_dlg;
+    const CWxArtwork& m_artwork;
     wxTopLevelWindow* m_pWindow = nullptr;
     wxPanel* m_pPanel = nullptr;
     std::vector<CControl> m_controls;

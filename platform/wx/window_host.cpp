@@ -39,7 +39,7 @@ bool HasDisplay()
 
 } // namespace
 
-std::unique_ptr<CWindowHost> CWindowHost::Create(int& argc, char** argv)
+std::unique_ptr<CWindowHost> CWindowHost::Create(int& argc, char** argv, CBuiltInImages images)
 {
     if (g_bStarted || !HasDisplay())
         return nullptr;
@@ -57,16 +57,22 @@ std::unique_ptr<CWindowHost> CWindowHost::Create(int& argc, char** argv)
         wxEntryCleanup();
         return nullptr;
     }
-    return std::unique_ptr<CWindowHost>(new CWindowHost);
+    return std::unique_ptr<CWindowHost>(new CWindowHost(std::move(images)));
 }
 
-std::unique_ptr<CHost> CreateWindowHost(int& argc, char** argv) { return CWindowHost::Create(argc, argv); }
+std::unique_ptr<CHost> CreateWindowHost(int& argc, char** argv, CBuiltInImages images)
+{
+    return CWindowHost::Create(argc, argv, std::move(images));
+}
+
+CWindowHost::CWindowHost(CBuiltInImages images) : m_pArtwork(std::make_unique<CWxArtwork>(std::move(images))) {}
 
 CWindowHost::~CWindowHost()
 {
     while (m_nWaitDepth > 0)
         EndWaitCursor();
     m_windows.clear();
+    m_pArtwork.reset(); // its bitmaps go before the toolkit
     if (wxTheApp) {
         wxTheApp->ProcessPendingEvents();
         wxTheApp->ProcessIdle(); // deletes the windows destroyed last
@@ -92,7 +98,7 @@ bool CWindowHost::BeginModal(CDialog& dlg)
 {
     if (FindWindow(dlg))
         return false; // already running
-    m_windows.push_back(std::make_unique<CDialogWindow>(dlg, GetParentWindow()));
+    m_windows.push_back(std::make_unique<CDialogWindow>(dlg, GetParentWindow(), *m_pArtwork));
     return true;
 }
 

@@ -6,9 +6,11 @@
 #include <string>
 #include <vector>
 
+#include "platform/built_in_images.h"
 #include "platform/host.h"
 
 class CDialogWindow;
+class CWxArtwork;
 class wxWindow;
 
 class CWindowHost : public CHost {
@@ -16,7 +18,8 @@ public:
     // Opens the display and starts the toolkit; nullptr when no display can
     // be opened (neither DISPLAY nor WAYLAND_DISPLAY set, or the toolkit fails
     // to start). One per process: the toolkit cannot be started twice.
-    static std::unique_ptr<CWindowHost> Create(int& argc, char** argv);
+    // The windows show the program's own pictures and icon from images.
+    static std::unique_ptr<CWindowHost> Create(int& argc, char** argv, CBuiltInImages images);
     ~CWindowHost() override;
     CWindowHost(const CWindowHost&) = delete;
     CWindowHost& operator=(const CWindowHost&) = delete;
@@ -46,14 +49,15 @@ public:
     wxWindow* GetQuestionWindow() const { return m_pQuestion; }
 
 private:
-    CWindowHost() = default;
+    explicit CWindowHost(CBuiltInImages images);
     // After a window above the innermost dialog closed.
     void ReactivateTopWindow();
 
+    std::unique_ptr<CWxArtwork> m_pArtwork; // decoded while the toolkit runs
     std::vector<std::unique_ptr<CDialogWindow>> m_windows;
     int m_nWaitDepth = 0;
     wxWindow* m_pQuestion = nullptr;
 };
 
 // For main(): the window host, or nullptr when there is no display.
-std::unique_ptr<CHost> CreateWindowHost(int& argc, char** argv);
+std::unique_ptr<CHost> CreateWindowHost(int& argc, char** argv, CBuiltInImages images);

@@ -8,7 +8,6 @@
 #include <wx/mstream.h>
 
 #include "platform/wx/image_size.h"
-#include "res/artwork.h"
 
 namespace {
 
@@ -49,27 +48,34 @@ std::unique_ptr<CWxBitmap> LoadWxBitmap(const std::string& strPath, CSize size)
     return std::make_unique<CWxBitmap>(strPath, size, wxBitmap(image));
 }
 
-wxBitmap GetBuiltInBitmap(int nId)
+wxBitmap CWxArtwork::GetBitmap(int nId) const
 {
-    wxImage image = DecodePng(GetBitmapPng(nId));
-    return image.IsOk() ? wxBitmap(image) : wxBitmap();
-}
-
-wxIconBundle GetBuiltInIcons(int nId)
-{
-    wxIconBundle icons;
-    wxImage image = DecodePng(GetIconPng(nId));
-    if (!image.IsOk())
-        return icons;
-    for (int nSize : {16, 24, 32, 48, 64, 128}) {
-        wxIcon icon;
-        icon.CopyFromBitmap(wxBitmap(image.Scale(nSize, nSize, wxIMAGE_QUALITY_HIGH)));
-        icons.AddIcon(icon);
+    auto it = m_bitmaps.find(nId);
+    if (it == m_bitmaps.end()) {
+        wxImage image = DecodePng(m_images.GetBitmapPng(nId));
+        it = m_bitmaps.emplace(nId, image.IsOk() ? wxBitmap(image) : wxBitmap()).first;
     }
-    return icons;
+    return it->second;
 }
 
-wxBitmap GetPictureBitmap(const CBitmap* pLoaded, int nBitmapId)
+wxIconBundle CWxArtwork::GetIcons(int nId) const
+{
+    auto it = m_icons.find(nId);
+    if (it != m_icons.end())
+        return it->second;
+    wxIconBundle icons;
+    wxImage image = DecodePng(m_images.GetIconPng(nId));
+    if (image.IsOk()) {
+        for (int nSize : {16, 24, 32, 48, 64, 128}) {
+            wxIcon icon;
+            icon.CopyFromBitmap(wxBitmap(image.Scale(nSize, nSize, wxIMAGE_QUALITY_HIGH)));
+            icons.AddIcon(icon);
+        }
+    }
+    return m_icons.emplace(nId, icons).first->second;
+}
+
+wxBitmap CWxArtwork::GetPictureBitmap(const CBitmap* pLoaded, int nBitmapId) const
 {
     if (pLoaded) {
         if (auto pWx = dynamic_cast<const CWxBitmap*>(pLoaded))
@@ -79,5 +85,5 @@ wxBitmap GetPictureBitmap(const CBitmap* pLoaded, int nBitmapId)
             return pAgain->GetBitmap();
         return wxBitmap();
     }
-    return nBitmapId ? GetBuiltInBitmap(nBitmapId) : wxBitmap();
+    return nBitmapId ? GetBitmap(nBitmapId) : wxBitmap();
 }

@@ -1,6 +1,7 @@
 #pragma once
 // Bitmaps as the window host keeps them: loaded files, and the built-in
 // artwork decoded from its embedded PNG data.
+#include <map>
 #include <memory>
 #include <string>
 
@@ -8,6 +9,7 @@
 #include <wx/iconbndl.h>
 
 #include "platform/bitmap.h"
+#include "platform/built_in_images.h"
 
 class CWxBitmap : public CBitmap {
 public:
@@ -25,11 +27,21 @@ private:
 // empty); nullptr when it cannot be read or is implausibly large.
 std::unique_ptr<CWxBitmap> LoadWxBitmap(const std::string& strPath, CSize size);
 
-// Built-in bitmap nId (an invalid bitmap for an unknown id).
-wxBitmap GetBuiltInBitmap(int nId);
+// The program's built-in images as the toolkit shows them, each decoded once.
+class CWxArtwork {
+public:
+    explicit CWxArtwork(CBuiltInImages images) : m_images(std::move(images)) {}
 
-// Built-in icon nId in the sizes a window manager asks for.
-wxIconBundle GetBuiltInIcons(int nId);
+    // Built-in bitmap nId (an invalid bitmap for an unknown id).
+    wxBitmap GetBitmap(int nId) const;
+    // Built-in icon nId in the sizes a window manager asks for (empty: none).
+    wxIconBundle GetIcons(int nId) const;
+    wxIconBundle GetWindowIcons() const { return GetIcons(m_images.GetWindowIconId()); }
+    // The bitmap a picture control shows for its state (invalid: none).
+    wxBitmap GetPictureBitmap(const CBitmap* pLoaded, int nBitmapId) const;
 
-// The bitmap a picture control shows for its state (invalid: none).
-wxBitmap GetPictureBitmap(const CBitmap* pLoaded, int nBitmapId);
+private:
+    CBuiltInImages m_images;
+    mutable std::map<int, wxBitmap> m_bitmaps;
+    mutable std::map<int, wxIconBundle> m_icons;
+};

@@ -11,6 +11,8 @@
 #include <wx/uiaction.h>
 #include <wx/utils.h>
 
+#include "res/artwork.h"
+
 namespace {
 
 std::unique_ptr<CWindowHost> g_pHost;     // the test program's one window host
@@ -38,7 +40,7 @@ CWindowHost* GetGuiHost()
         static int argc = 1;
         static char szName[] = "test_gui";
         static char* argv[] = {szName, nullptr};
-        g_pHost = CWindowHost::Create(argc, argv);
+        g_pHost = CWindowHost::Create(argc, argv, GetBuiltInImages());
         if (g_pHost)
             g_pHostScope = std::make_unique<CHostScope>(*g_pHost);
     }
