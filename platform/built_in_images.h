@@ -5,13 +5,18 @@
 // holds (pictures in picture controls, the icon on every window).
 #include <map>
 #include <span>
+#include <string>
 
 class CBuiltInImages {
 public:
     using Png = std::span<const unsigned char>;
 
     // The data must outlive every host given a copy (compiled-in arrays do).
-    void AddBitmap(int nId, Png png) { m_bitmaps[nId] = png; }
+    // strName: what a screen reader announces the picture by.
+    void AddBitmap(int nId, Png png, std::string strName) {
+        m_bitmaps[nId] = png;
+        m_names[nId] = std::move(strName);
+    }
     void AddIcon(int nId, Png png) { m_icons[nId] = png; }
     // The icon every window carries until its dialog sets another (0: none).
     void SetWindowIconId(int nId) { m_nWindowIconId = nId; }
@@ -19,16 +24,20 @@ public:
     // Empty for an id that was not added.
     Png GetBitmapPng(int nId) const { return Find(m_bitmaps, nId); }
     Png GetIconPng(int nId) const { return Find(m_icons, nId); }
+    std::string GetBitmapName(int nId) const {
+        auto it = m_names.find(nId);
+        return it == m_names.end() ? std::string() : it->second;
+    }
     int GetWindowIconId() const { return m_nWindowIconId; }
 
 private:
-    static Png Find(const std::map<int, Png>& images, int nId)
-    {
+    static Png Find(const std::map<int, Png>& images, int nId) {
         auto it = images.find(nId);
         return it == images.end() ? Png() : it->second;
     }
 
     std::map<int, Png> m_bitmaps;
     std::map<int, Png> m_icons;
+    std::map<int, std::string> m_names;
     int m_nWindowIconId = 0;
 };

@@ -1,6 +1,7 @@
 #include "platform/wx/dialog_window.h"
 
 #include <algorithm>
+#include <filesystem>
 
 #include <wx/button.h>
 #include <wx/checkbox.h>
@@ -18,8 +19,12 @@
 #include <wx/statline.h>
 #include <wx/stattext.h>
 #include <wx/textctrl.h>
+#include <wx/settings.h>
+#include <wx/tokenzr.h>
 #include <wx/utils.h>
 
+#include "platform/control_name.h"
+#include "platform/wx/gtk_widgets.h"
 #include "platform/wx/label_wrap.h"
 #include "platform/wx/up_down_ctrl.h"
 #include "platform/wx/wx_bitmap.h"
@@ -29,6 +34,8 @@ namespace {
 
 // Height of a closed drop-down list; the template's height includes the list.
 constexpr int kDropDownHeightDU = 13;
+// Pixels left free after the label of a check box or radio button.
+constexpr int kTickLabelGap = 4;
 
 // While alive, widget events are the program's own changes, not input.
 class CUpdating {
@@ -64,29 +71,28 @@ long ListColumnFormat(int nFormat)
     }
 }
 
-// Room the toolkit's tick box and its gap take in front of a label.
-int TickBoxWidth(wxWindow* pWindow) { return pWindow->FromDIP(22); }
-
-// The toolkit's tick boxes are wider than the classic ones the templates
-// were laid out for: a label that would be cut gets a smaller font (down to
-// two points less) rather than lose its end.
-void FitTickLabel(wxWindow* pWindow, const wxString& strLabel)
+// Width of the widest line of a label in the control's font.
+int LabelWidth(const wxWindow* pWindow, const wxString& strLabel)
 {
-    const wxFont base = pWindow->GetParent()->GetFont();
-    const int nRoom = pWindow->GetSize().x - TickBoxWidth(pWindow);
-    wxFont font = base;
-    for (double dLess = 0; dLess <= 2.0; dLess += 0.5) {
-        font = base;
-        font.SetFractionalPointSize(base.GetFractionalPointSize() - dLess);
-        int nWidth = 0;
-        int nHeight = 0;
-        pWindow->GetTextExtent(strLabel, &nWidth, &nHeight, nullptr, nullptr, &font);
-        if (nWidth <= nRoom)
-            break;
-    }
-    if (pWindow->GetFont() != font)
-        pWindow->SetFont(font);
+    int nWidest = 0;
+    for (const wxString& strLine : wxSplit(strLabel, '\n', '\0'))
+        nWidest = std::max(nWidest, pWindow->GetTextExtent(strLine).x);
+    return nWidest;
 }
+
+// The desktop's dialog font, scaled as the template's size is to the
+// 8 points the classic dialog font has.
+wxFont DialogFont(const CDialogTemplate& tmpl)
+{
+    wxFont font = wxSystemSettings::GetFont(wxSYS_DEFAULT_GUI_FONT);
+    if (!font.IsOk())
+        font = wxFont(wxFontInfo(10).Family(wxFONTFAMILY_SWISS));
+    if (tmpl.m_nFontSize > 0 && tmpl.m_nFontSize != 8)
+        font.SetFractionalPointSize(font.GetFractionalPointSize() * std::clamp(tmpl.m_nFontSize, 6, 24) / 8.0);
+    return font;
+}
+
+bool IsTickControl(EControlKind eKind) { return eKind == EControlKind::CheckBox || eKind == EControlKind::RadioButton; }
 
 } // namespace
 
@@ -106,8 +112,6 @@ CDialogWindow::~CDialogWindow()
     }
 }
 
-wxSize CDialogWindow::DialogUnits(int cx, int cy) const { return m_pPanel->ConvertDialogToPixels(wxSize(cx, cy)); }
-
 void CDialogWindow::CreateWindow(wxWindow* pParent)
 {
     const CDialogTemplate& tmpl = m_dlg.GetTemplate();
@@ -125,11 +129,12 @@ void CDialogWindow::CreateWindow(wxWindow* pParent)
     if (!icons.IsEmpty())
         m_pWindow->SetIcons(icons);
 
-    // The template's font is matched by the toolkit's sans-serif face; dialog
-    // units follow from it as they do on the original platform.
-    const int nPoints = std::clamp(tmpl.m_nFontSize > 0 ? tmpl.m_nFontSize : 8, 6, 24);
-    m_pWindow->SetFont(wxFont(wxFontInfo(nPoints).Family(wxFONTFAMILY_SWISS)));
+    // The template's font is the classic platform's dialog font; the
+    // desktop's takes its place, and the dialog units follow from it.
+    m_pWindow->SetFont(DialogFont(tmpl));
+    UseTemplateWindowStyle(m_pWindow);
     m_pPanel = new wxPanel(m_pWindow, wxID_ANY, wxDefaultPosition, wxDefaultSize, wxTAB_TRAVERSAL);
+    MeasureUnits();
     if (tmpl.m_pMenu)
         CreateMenuBar();
 
@@ -147,8 +152,11 @@ void CDialogWindow::CreateWindow(wxWindow* pParent)
         BindUserInput(ctl);
     for (std::size_t i = 0; i < m_controls.size(); ++i)
         SyncControl(m_controls[i], *states[i]);
+    WidenToFitTexts();
+    LayOut();
 
-    m_pWindow->SetClientSize(DialogUnits(tmpl.cx, tmpl.cy));
+    const CPixelRect client = m_units.ToPixels(0, 0, tmpl.cx, tmpl.cy);
+    m_pWindow->SetClientSize(client.cx, client.cy);
     m_pPanel->SetSize(m_pWindow->GetClientSize());
     if ((tmpl.m_nStyle & DS_CENTER) || !pParent)
         m_pWindow->CentreOnScreen();
@@ -185,12 +193,13 @@ void CDialogWindow::CreateMenuBar()
 void CDialogWindow::CreateControl(const CControlState& state, const CControlState* pPrevious)
 {
     const CControlTemplate& tmpl = *state.m_pTemplate;
-    const wxPoint pos = m_pPanel->ConvertDialogToPixels(wxPoint(tmpl.x, tmpl.y));
-    const wxSize size = DialogUnits(tmpl.cx, tmpl.cy);
-    const wxString strText = ToWx(tmpl.m_strText);
     CControl ctl;
     ctl.m_nId = tmpl.m_nId;
     ctl.m_eKind = tmpl.m_eKind;
+    ctl.m_box = TemplateBox(state);
+    // Placed again once every label is known (LayOut).
+    const wxPoint pos(ctl.m_box.x, ctl.m_box.y);
+    const wxSize size(ctl.m_box.cx, ctl.m_box.cy);
     switch (tmpl.m_eKind) {
     case EControlKind::Static: {
         long nAlign = state.HasStyle(SS_CENTER) ? wxALIGN_CENTRE_HORIZONTAL
@@ -219,6 +228,7 @@ void CDialogWindow::CreateControl(const CControlState& state, const CControlStat
         if (state.HasStyle(ES_READONLY))
             nStyle |= wxTE_READONLY;
         ctl.m_pWindow = new wxTextCtrl(m_pPanel, wxID_ANY, wxString(), pos, size, nStyle);
+        AllowNarrow(ctl.m_pWindow);
         break;
     }
     case EControlKind::PushButton: {
@@ -248,7 +258,8 @@ void CDialogWindow::CreateControl(const CControlState& state, const CControlStat
         break;
     }
     case EControlKind::DropDownList:
-        ctl.m_pWindow = new wxChoice(m_pPanel, wxID_ANY, pos, wxSize(size.x, DialogUnits(0, kDropDownHeightDU).y));
+        ctl.m_pWindow = new wxChoice(m_pPanel, wxID_ANY, pos, size);
+        AllowNarrow(ctl.m_pWindow);
         break;
     case EControlKind::ListBox:
         ctl.m_pWindow = new wxListBox(m_pPanel, wxID_ANY, pos, size, 0, nullptr,
@@ -258,12 +269,131 @@ void CDialogWindow::CreateControl(const CControlState& state, const CControlStat
         ctl.m_pWindow = new wxListCtrl(m_pPanel, wxID_ANY, pos, size,
                                        wxLC_REPORT | wxBORDER_SUNKEN | (state.HasStyle(LVS_SINGLESEL) ? wxLC_SINGLE_SEL : 0));
         break;
-    case EControlKind::UpDown:
-        ctl.m_pWindow = new CUpDownCtrl(m_pPanel, pos, size, state.HasStyle(UDS_ARROWKEYS));
+    case EControlKind::UpDown: {
+        const auto [strUp, strDown] = GetUpDownNames(tmpl);
+        ctl.m_pWindow = new CUpDownCtrl(m_pPanel, pos, size, state.HasStyle(UDS_ARROWKEYS), state.HasStyle(WS_TABSTOP),
+                                        strUp, strDown);
         break;
+    }
     }
     m_controls.push_back(ctl);
 }
+
+// --- Layout ----------------------------------------------------------------
+
+void CDialogWindow::MeasureUnits()
+{
+    int nWidth = 0;
+    int nHeight = 0;
+    m_pPanel->GetTextExtent("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz", &nWidth, &nHeight);
+    m_units = CDialogUnits::FromFont(nWidth, nHeight);
+}
+
+CPixelRect CDialogWindow::TemplateBox(const CControlState& state) const
+{
+    const CControlTemplate& tmpl = *state.m_pTemplate;
+    // A drop-down list's box includes the list; the control is its closed part.
+    const int cy = tmpl.m_eKind == EControlKind::DropDownList ? std::min(tmpl.cy, kDropDownHeightDU) : tmpl.cy;
+    return m_units.ToPixels(tmpl.x, tmpl.y, tmpl.cx, cy);
+}
+
+int CDialogWindow::NeededWidth(const CControl& ctl, const CControlState& state) const
+{
+    const wxString strText = ToWx(StripMnemonics(state.m_strText));
+    switch (ctl.m_eKind) {
+    case EControlKind::Static:
+        return LabelWidth(ctl.m_pWindow, strText);
+    case EControlKind::CheckBox:
+    case EControlKind::RadioButton: {
+        // The tick box and its gaps, the label on one line, and a gap before
+        // whatever stands to its right (the next radio button, often).
+        const int nShown = LabelWidth(ctl.m_pWindow, static_cast<wxControl*>(ctl.m_pWindow)->GetLabelText());
+        return GetMinimumSize(ctl.m_pWindow, 0).x - nShown + LabelWidth(ctl.m_pWindow, strText) + kTickLabelGap;
+    }
+    case EControlKind::PushButton:
+    case EControlKind::GroupBox:
+        return GetMinimumSize(ctl.m_pWindow, 0).x;
+    default:
+        return 0;
+    }
+}
+
+void CDialogWindow::WidenToFitTexts()
+{
+    // Only texts that must fit on one line: a box tall enough for two lines
+    // wraps its text instead.
+    const auto& states = m_dlg.GetControls();
+    const int nLine = m_pPanel->GetCharHeight();
+    for (std::size_t i = 0; i < m_controls.size(); ++i) {
+        const CControlState& state = *states[i];
+        if (state.m_strText.empty() || m_controls[i].m_box.cy >= 2 * nLine)
+            continue;
+        m_units.WidenToFit(state.m_pTemplate->cx, NeededWidth(m_controls[i], state));
+    }
+}
+
+void CDialogWindow::LayOut()
+{
+    const auto& states = m_dlg.GetControls();
+    for (std::size_t i = 0; i < m_controls.size(); ++i) {
+        CControl& ctl = m_controls[i];
+        ctl.m_box = TemplateBox(*states[i]);
+        if (ctl.m_eKind == EControlKind::Static || IsTickControl(ctl.m_eKind)) {
+            ctl.m_strLabel.clear(); // wrapped again for the final width
+            SyncText(ctl, *states[i]);
+        }
+        Place(ctl);
+        ApplyName(i);
+    }
+}
+
+void CDialogWindow::Place(CControl& ctl)
+{
+    CPixelRect rect = ctl.m_box;
+    switch (ctl.m_eKind) {
+    case EControlKind::Static:
+        break; // labels wrap or clip; the toolkit has no minimum for them
+    case EControlKind::Picture: {
+        // A picture that does not centre its image takes the image's size.
+        const wxBitmap bitmap = static_cast<wxStaticBitmap*>(ctl.m_pWindow)->GetBitmap();
+        if (bitmap.IsOk() && !m_dlg.GetControls()[IndexOf(ctl)]->HasStyle(SS_CENTER)) {
+            rect.cx = bitmap.GetWidth();
+            rect.cy = bitmap.GetHeight();
+        }
+        break;
+    }
+    case EControlKind::UpDown: {
+        const wxSize min = static_cast<CUpDownCtrl*>(ctl.m_pWindow)->GetMinimumSize();
+        rect = PlaceInBox(ctl.m_box, min.x, min.y);
+        break;
+    }
+    default: {
+        // Never smaller than the toolkit draws it without complaint.
+        const wxSize min = GetMinimumSize(ctl.m_pWindow, ctl.m_box.cx);
+        rect = PlaceInBox(ctl.m_box, min.x, min.y);
+        break;
+    }
+    }
+    ctl.m_pWindow->SetSize(rect.x, rect.y, rect.cx, rect.cy);
+}
+
+void CDialogWindow::ApplyName(std::size_t nIndex)
+{
+    if (nIndex >= m_controls.size())
+        return;
+    CControl& ctl = m_controls[nIndex];
+    const CControlState& state = *m_dlg.GetControls()[nIndex];
+    std::string strName;
+    if (ctl.m_eKind == EControlKind::Picture)
+        strName = state.m_pBitmap ? std::filesystem::path(state.m_pBitmap->GetPath()).stem().string()
+                                  : m_artwork.GetBitmapName(state.m_nBitmapId);
+    else
+        strName = GetControlName(m_dlg.GetControls(), nIndex);
+    if (!strName.empty() || ctl.m_eKind == EControlKind::Picture)
+        SetAccessibleName(ctl.m_pWindow, strName);
+}
+
+// --- Input -----------------------------------------------------------------
 
 void CDialogWindow::BindFocus(wxWindow* pWindow, int nId)
 {
@@ -486,6 +616,9 @@ void CDialogWindow::OnControlChanged(int nId, EChange eWhat, int nIndex)
     switch (eWhat) {
     case EChange::Text:
         SyncText(*pCtl, *pState);
+        // A label names itself and the edit or list after it.
+        ApplyName(IndexOf(*pCtl));
+        ApplyName(IndexOf(*pCtl) + 1);
         break;
     case EChange::Check:
         SyncCheck(*pCtl, *pState);
@@ -623,21 +756,21 @@ void CDialogWindow::SyncText(CControl& ctl, const CControlState& state)
         if (ctl.m_strLabel == strLabel && ctl.m_pWindow->GetLabel() != wxString())
             break;
         ctl.m_strLabel = strLabel;
-        const int nWidth = ctl.m_pWindow->GetSize().x;
+        const int nWidth = ctl.m_box.cx;
         if (ctl.m_eKind == EControlKind::Static) {
             static_cast<wxStaticText*>(ctl.m_pWindow)->SetLabel(strLabel);
             static_cast<wxStaticText*>(ctl.m_pWindow)->Wrap(nWidth); // statics wrap words
-        } else if (state.HasStyle(BS_MULTILINE) &&
-                   (ctl.m_eKind == EControlKind::CheckBox || ctl.m_eKind == EControlKind::RadioButton)) {
-            // Leave room for the tick box in front of the label.
-            const int nBox = TickBoxWidth(ctl.m_pWindow);
-            auto measure = [&](const std::string& str) { return ctl.m_pWindow->GetTextExtent(wxString::FromUTF8(str)).x; };
-            ctl.m_pWindow->SetLabel(wxString::FromUTF8(WrapLabel(FromWx(strLabel), std::max(nWidth - nBox, 1), measure)));
-        } else {
-            ctl.m_pWindow->SetLabel(strLabel);
-            if (ctl.m_eKind == EControlKind::CheckBox || ctl.m_eKind == EControlKind::RadioButton)
-                FitTickLabel(ctl.m_pWindow, strLabel);
+            break;
         }
+        ctl.m_pWindow->SetLabel(strLabel);
+        if (state.HasStyle(BS_MULTILINE) && IsTickControl(ctl.m_eKind)) {
+            // The label wraps beside the tick box and its gaps.
+            const int nTick = GetMinimumSize(ctl.m_pWindow, 0).x -
+                              LabelWidth(ctl.m_pWindow, static_cast<wxControl*>(ctl.m_pWindow)->GetLabelText());
+            auto measure = [&](const std::string& str) { return LabelWidth(ctl.m_pWindow, wxString::FromUTF8(str)); };
+            ctl.m_pWindow->SetLabel(wxString::FromUTF8(WrapLabel(FromWx(strLabel), std::max(nWidth - nTick, 1), measure)));
+        }
+        Place(ctl); // a longer label may need more room
         break;
     }
     default:
@@ -778,9 +911,8 @@ void CDialogWindow::SyncPicture(CControl& ctl, const CControlState& state)
     auto* pPicture = static_cast<wxStaticBitmap*>(ctl.m_pWindow);
     const wxBitmap bitmap = m_artwork.GetPictureBitmap(state.m_pBitmap.get(), state.m_nBitmapId);
     pPicture->SetBitmap(bitmap.IsOk() ? bitmap : wxNullBitmap);
-    // A picture that does not centre its image takes the image's size.
-    if (!state.HasStyle(SS_CENTER) && bitmap.IsOk())
-        pPicture->SetSize(bitmap.GetSize());
+    Place(ctl);
+    ApplyName(IndexOf(ctl));
     pPicture->Refresh();
 }
 

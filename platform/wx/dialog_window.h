@@ -13,6 +13,7 @@
 #include <wx/toplevel.h>
 
 #include "platform/dialog.h"
+#include "platform/wx/dialog_units.h"
 
 class CWxArtwork;
 class wxEventLoopBase;
@@ -52,9 +53,20 @@ private:
         wxWindow* m_pWindow = nullptr;
         wxRadioButton* m_pNoneButton = nullptr; // radio: the group's hidden button, checked when none is
         wxString m_strLabel;                    // static texts, buttons: the label as last set
+        CPixelRect m_box;                       // the template's box in pixels
     };
 
     void CreateWindow(wxWindow* pParent);
+    // The window's dialog units from its font, widened until the template's
+    // texts fit their boxes.
+    void MeasureUnits();
+    void WidenToFitTexts();
+    int NeededWidth(const CControl& ctl, const CControlState& state) const;
+    // Every control at its place (from m_units) and its labels wrapped anew.
+    void LayOut();
+    CPixelRect TemplateBox(const CControlState& state) const;
+    void Place(CControl& ctl);
+    void ApplyName(std::size_t nIndex); // what assistive tools announce
     void CreateMenuBar();
     void CreateControl(const CControlState& state, const CControlState* pPrevious);
     void BindFocus(wxWindow* pWindow, int nId);
@@ -82,12 +94,13 @@ private:
     CControl* Find(int nId);
     const CControl* Find(int nId) const;
     const CControlState* State(int nId) const { return m_dlg.FindControl(nId); }
-    wxSize DialogUnits(int cx, int cy) const;
+    std::size_t IndexOf(const CControl& ctl) const { return static_cast<std::size_t>(&ctl - m_controls.data()); }
 
     CDialog& m_dlg;
     const CWxArtwork& m_artwork;
     wxTopLevelWindow* m_pWindow = nullptr;
     wxPanel* m_pPanel = nullptr;
+    CDialogUnits m_units = CDialogUnits::FromFont(0, 0);
     std::vector<CControl> m_controls;
     std::map<int, std::size_t> m_index; // control id -> m_controls
     wxEventLoopBase* m_pLoop = nullptr;

@@ -10,6 +10,7 @@
 
 #include "platform/dialog.h"
 #include "platform/wx/dialog_window.h"
+#include "platform/wx/gtk_widgets.h"
 #include "platform/wx/wx_bitmap.h"
 
 namespace {
@@ -47,9 +48,6 @@ std::unique_ptr<CWindowHost> CWindowHost::Create(int& argc, char** argv, CBuiltI
     if (!wxEntryStart(argc, argv)) // deletes the application object on failure
         return nullptr;
     g_bStarted = true;
-    // The toolkit's layout warnings about the small classic control sizes
-    // would only clutter the terminal.
-    wxApp::GTKSuppressDiagnostics();
     // Problems are reported by return values; the toolkit's own complaints
     // go to stderr instead of popping up windows.
     delete wxLog::SetActiveTarget(new wxLogStderr);
@@ -57,6 +55,7 @@ std::unique_ptr<CWindowHost> CWindowHost::Create(int& argc, char** argv, CBuiltI
         wxEntryCleanup();
         return nullptr;
     }
+    InstallTemplateWindowStyle();
     return std::unique_ptr<CWindowHost>(new CWindowHost(std::move(images)));
 }
 

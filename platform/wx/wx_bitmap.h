@@ -37,6 +37,7 @@ public:
     // Built-in icon nId in the sizes a window manager asks for (empty: none).
     wxIconBundle GetIcons(int nId) const;
     wxIconBundle GetWindowIcons() const { return GetIcons(m_images.GetWindowIconId()); }
+    std::string GetBitmapName(int nId) const { return m_images.GetBitmapName(nId); }
     // The bitmap a picture control shows for its state (invalid: none).
     wxBitmap GetPictureBitmap(const CBitmap* pLoaded, int nBitmapId) const;
 

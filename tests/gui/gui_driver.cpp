@@ -3,6 +3,7 @@
 #include <filesystem>
 
 #include <gtest/gtest.h>
+#include <gtk/gtk.h>
 #include <wx/app.h>
 #include <wx/dcmemory.h>
 #include <wx/dcclient.h>
@@ -201,8 +202,20 @@ wxWindow* FindChildWithLabel(wxWindow* pParent, const wxString& strLabel)
 
 void MovePointerInto(wxWindow* pWindow)
 {
-    const wxRect rect = pWindow->GetScreenRect();
-    wxUIActionSimulator().MouseMove(rect.GetLeft() + rect.width / 2, rect.GetTop() + rect.height / 2);
+    // Through the toolkit: wx knows neither the place nor the scale of its
+    // native dialogs (the file chooser).
+    auto* pWidget = static_cast<GtkWidget*>(pWindow->GetHandle());
+    GdkWindow* pGdkWindow = pWidget ? gtk_widget_get_window(pWidget) : nullptr;
+    if (!pGdkWindow)
+        return;
+    int x = 0;
+    int y = 0;
+    gdk_window_get_origin(pGdkWindow, &x, &y);
+    GdkDisplay* pDisplay = gdk_window_get_display(pGdkWindow);
+    GdkDevice* pPointer = gdk_seat_get_pointer(gdk_display_get_default_seat(pDisplay));
+    gdk_device_warp(pPointer, gdk_window_get_screen(pGdkWindow), x + gdk_window_get_width(pGdkWindow) / 2,
+                    y + gdk_window_get_height(pGdkWindow) / 2);
+    gdk_display_flush(pDisplay);
 }
 
 void ClickOn(wxWindow* pWindow)

@@ -6,11 +6,13 @@
 #include <gtest/gtest.h>
 
 #include "tests/gui/gui_driver.h"
+#include "tests/gui/toolkit_messages.h"
 
 int main(int argc, char** argv)
 {
     testing::InitGoogleTest(&argc, argv);
     ::setenv("GSETTINGS_BACKEND", "memory", 0); // no settings daemon on a virtual display
+    CaptureToolkitMessages();
     const int nResult = RUN_ALL_TESTS();
     StopGuiHost();
     return nResult;

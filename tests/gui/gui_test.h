@@ -1,8 +1,10 @@
 #pragma once
-// The fixture of the GUI tests: skipped when no display can be opened.
+// The fixture of the GUI tests: skipped when no display can be opened, and
+// failed when the toolkit complains (a warning or a critical) during a test.
 #include <gtest/gtest.h>
 
 #include "tests/gui/gui_driver.h"
+#include "tests/gui/toolkit_messages.h"
 
 class CGuiTest : public testing::Test {
 protected:
@@ -10,6 +12,11 @@ protected:
     {
         if (!GetGuiHost())
             GTEST_SKIP() << "no display";
+    }
+    void TearDown() override
+    {
+        for (const std::string& strMessage : TakeToolkitMessages())
+            ADD_FAILURE() << "the toolkit complained: " << strMessage;
     }
 };
 
