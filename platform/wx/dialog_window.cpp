@@ -15,7 +15,6 @@
 #include <wx/panel.h>
 #include <wx/radiobut.h>
 #include <wx/statbmp.h>
-#include <wx/statbox.h>
 #include <wx/statline.h>
 #include <wx/stattext.h>
 #include <wx/textctrl.h>
@@ -121,10 +120,12 @@ void CDialogWindow::CreateWindow(wxWindow* pParent)
     if (tmpl.m_nStyle & DS_MINIMIZEBOX)
         nStyle |= wxMINIMIZE_BOX;
     const wxString strCaption = ToWx(m_dlg.GetWindowText());
-    if (tmpl.m_pMenu)
+    if (tmpl.m_pMenu) {
         m_pWindow = new wxFrame(pParent, wxID_ANY, strCaption, wxDefaultPosition, wxDefaultSize, nStyle);
-    else
+    } else {
         m_pWindow = new wxDialog(pParent, wxID_ANY, strCaption, wxDefaultPosition, wxDefaultSize, nStyle);
+        AnnounceAsDialog(m_pWindow);
+    }
     const wxIconBundle icons = m_artwork.GetWindowIcons();
     if (!icons.IsEmpty())
         m_pWindow->SetIcons(icons);
@@ -209,13 +210,13 @@ void CDialogWindow::CreateControl(const CControlState& state, const CControlStat
         break;
     }
     case EControlKind::GroupBox:
-        ctl.m_pWindow = new wxStaticBox(m_pPanel, wxID_ANY, wxString(), pos, size);
+        ctl.m_pWindow = CreateFrame(m_pPanel, std::string());
         break;
     case EControlKind::EtchedFrame:
         if (tmpl.cy <= 2 || tmpl.cx <= 2)
             ctl.m_pWindow = new wxStaticLine(m_pPanel, wxID_ANY, pos, size, tmpl.cy <= 2 ? wxLI_HORIZONTAL : wxLI_VERTICAL);
         else
-            ctl.m_pWindow = new wxStaticBox(m_pPanel, wxID_ANY, wxString(), pos, size);
+            ctl.m_pWindow = CreateFrame(m_pPanel, std::string());
         break;
     case EControlKind::Picture:
         ctl.m_pWindow = new wxStaticBitmap(m_pPanel, wxID_ANY, wxNullBitmap, pos, size,
@@ -757,6 +758,11 @@ void CDialogWindow::SyncText(CControl& ctl, const CControlState& state)
             break;
         ctl.m_strLabel = strLabel;
         const int nWidth = ctl.m_box.cx;
+        if (ctl.m_eKind == EControlKind::GroupBox || ctl.m_eKind == EControlKind::EtchedFrame) {
+            SetFrameLabel(ctl.m_pWindow, FromWx(strLabel));
+            Place(ctl);
+            break;
+        }
         if (ctl.m_eKind == EControlKind::Static) {
             static_cast<wxStaticText*>(ctl.m_pWindow)->SetLabel(strLabel);
             static_cast<wxStaticText*>(ctl.m_pWindow)->Wrap(nWidth); // statics wrap words

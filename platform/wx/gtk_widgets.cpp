@@ -4,6 +4,7 @@
 
 #include <gtk/gtk.h>
 #include <wx/button.h>
+#include <wx/nativewin.h>
 #include <wx/window.h>
 
 namespace {
@@ -80,17 +81,29 @@ void AllowNarrow(wxWindow* pControl) {
     }
 }
 
+wxWindow* CreateFrame(wxWindow* pParent, const std::string& strLabel) {
+    GtkWidget* pFrame = gtk_frame_new(strLabel.empty() ? nullptr : strLabel.c_str());
+    // The reference wx drops when it destroys the window, as for its own widgets.
+    g_object_ref_sink(pFrame);
+    gtk_widget_show(pFrame);
+    return new wxNativeWindow(pParent, wxID_ANY, pFrame);
+}
+
+void SetFrameLabel(wxWindow* pFrame, const std::string& strLabel) {
+    if (GtkWidget* pWidget = Widget(pFrame); pWidget && GTK_IS_FRAME(pWidget))
+        gtk_frame_set_label(GTK_FRAME(pWidget), strLabel.empty() ? nullptr : strLabel.c_str());
+}
+
 void SetAccessibleName(wxWindow* pControl, const std::string& strName) {
     if (GtkWidget* pWidget = InnerWidget(pControl))
         if (AtkObject* pAccessible = gtk_widget_get_accessible(pWidget))
             atk_object_set_name(pAccessible, strName.c_str());
 }
 
-std::string GetAccessibleName(wxWindow* pControl) {
-    GtkWidget* pWidget = InnerWidget(pControl);
-    AtkObject* pAccessible = pWidget ? gtk_widget_get_accessible(pWidget) : nullptr;
-    const char* pszName = pAccessible ? atk_object_get_name(pAccessible) : nullptr;
-    return pszName ? pszName : "";
+void AnnounceAsDialog(wxWindow* pTopLevel) {
+    if (GtkWidget* pWidget = Widget(pTopLevel))
+        if (AtkObject* pAccessible = gtk_widget_get_accessible(pWidget))
+            atk_object_set_role(pAccessible, ATK_ROLE_DIALOG);
 }
 
 void SetArrowImage(wxButton* pButton, bool bUp) {

@@ -24,11 +24,17 @@ wxSize GetMinimumSize(wxWindow* pControl, int nWidth);
 // minimum (a drop-down then shortens long entries with an ellipsis).
 void AllowNarrow(wxWindow* pControl);
 
+// A frame of the toolkit's own around a group of controls, with its label
+// (none when empty). wx's static box leaves dead objects behind with the
+// accessibility bridge when its window closes; this one does not.
+wxWindow* CreateFrame(wxWindow* pParent, const std::string& strLabel);
+void SetFrameLabel(wxWindow* pFrame, const std::string& strLabel);
+
 // The name a screen reader announces the control by (for a control inside a
 // scrolled window, such as a list or a multi-line edit, the inner one).
 void SetAccessibleName(wxWindow* pControl, const std::string& strName);
-// The control's name as assistive tools read it (for tests).
-std::string GetAccessibleName(wxWindow* pControl);
+// The window is announced as a dialog (the toolkit says "frame").
+void AnnounceAsDialog(wxWindow* pTopLevel);
 
 // Shows an arrow pointing up or down, sized for a small button.
 void SetArrowImage(wxButton* pButton, bool bUp);

@@ -1,6 +1,6 @@
 #include <wx/button.h>
 #include <wx/statbmp.h>
-#include <wx/statbox.h>
+#include <wx/nativewin.h>
 #include <wx/stattext.h>
 
 #include "dialogs/about_dlg.h"
@@ -41,7 +41,7 @@ TEST_F(AboutWindow, ShowsNameAndPicturesUnclippedAndEnterClosesItWithOk)
             }
             EXPECT_EQ(texts, (std::vector<wxString>{"Sortavel", "Manager", "for", "Vortane"}));
 
-            std::vector<wxStaticBox*> frames;
+            std::vector<wxNativeWindow*> frames; // the etched frame
             Collect(pWindow, frames);
             ASSERT_EQ(frames.size(), 1u);
             const wxRect frame = frames[0]->GetRect();

@@ -1,0 +1,99 @@
+// The dialogs as a screen reader reads them: every control found on the
+// accessibility bus by its role and name, read while the window is open.
+// These run through tests/gui/a11y.py, which gives the program a private
+// accessibility bus; without one they are skipped.
+#include <csignal>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include "dialogs/about_dlg.h"
+#include "dialogs/prefs_dlg.h"
+#include "res/resource_ids.h"
+#include "tests/gui/gui_sample_dialog.h"
+#include "tests/gui/gui_test.h"
+
+extern char** environ;
+
+namespace {
+
+class AccessibleDialogs : public CGuiTest {
+protected:
+    void SetUp() override {
+        if (!std::getenv("AT_SPI_BUS_ADDRESS"))
+            GTEST_SKIP() << "no accessibility bus (run through tests/gui/a11y.py)";
+        CGuiTest::SetUp();
+    }
+
+    // Opens the dialog, has check_accessible.py read it from outside while
+    // it stays open, then closes it with Escape. expected: "role=name" pairs,
+    // the window's own first.
+    void ExpectReadable(CDialog& dlg, const std::vector<std::string>& expected) {
+        pid_t checker = -1;
+        int nStatus = -1;
+        CGuiScript script(30000);
+        WaitForWindow(script, dlg.GetTemplateId())
+            .Do([&] { checker = StartChecker(expected); })
+            .WaitFor(
+                "the accessibility check",
+                [&] { return checker <= 0 || ::waitpid(checker, &nStatus, WNOHANG) == checker; })
+            .Do([] { PressKey(WXK_ESCAPE); });
+        script.Start();
+        dlg.DoModal();
+        EXPECT_TRUE(script.IsFinished());
+        if (checker > 0 && ::waitpid(checker, &nStatus, WNOHANG) == 0) {
+            ::kill(checker, SIGKILL); // gave up waiting for it
+            ::waitpid(checker, &nStatus, 0);
+        }
+        ASSERT_GT(checker, 0) << "the checker did not start";
+        EXPECT_TRUE(WIFEXITED(nStatus) && WEXITSTATUS(nStatus) == 0)
+            << "see the checker's report above";
+    }
+
+private:
+    static pid_t StartChecker(const std::vector<std::string>& expected) {
+        std::vector<std::string> args = {SORTAVEL_SYSTEM_PYTHON, SORTAVEL_A11Y_CHECKER,
+                                         std::to_string(::getpid())};
+        args.insert(args.end(), expected.begin(), expected.end());
+        std::vector<char*> argv;
+        for (std::string& strArg : args)
+            argv.push_back(strArg.data());
+        argv.push_back(nullptr);
+        pid_t pid = -1;
+        if (::posix_spawn(&pid, argv[0], nullptr, nullptr, argv.data(), environ) != 0) return -1;
+        return pid;
+    }
+};
+
+TEST_F(AccessibleDialogs, AboutBox) {
+    CAboutDlg dlg;
+    ExpectReadable(dlg, {"dialog=About the Sortavel Manager", "icon=Pilot's wings",
+                         "label=Sortavel", "label=Manager", "label=for", "label=Vortane",
+                         "icon=Aircraft", "push button=OK"});
+}
+
+TEST_F(AccessibleDialogs, Preferences) {
+    CPrefsDlg dlg;
+    ExpectReadable(dlg, {"dialog=Sortavel Preferences", "label=Vortane Program Directory",
+                         "text=Vortane Program Directory", "push button=Browse...",
+                         "panel=Debrief Analysis", "check box=Log Events in the Notes Section",
+                         "check box=Dont Count Suspicious Kills of Ground Objects",
+                         "check box=Ignore All Kills of \"Unknown\" Objects", "panel=Flying Time",
+                         "label=Accumulates for", "radio button=Pilot", "radio button=Career",
+                         "panel=Date Format", "radio button=dd/mm/yy", "radio button=mm/dd/yy",
+                         "push button=Cancel", "push button=OK"});
+}
+
+TEST_F(AccessibleDialogs, SampleDialog) {
+    CGuiSampleDlg dlg;
+    ExpectReadable(dlg, {"dialog=Sample", "text=Title", "combo box=Side",
+                         "check box=Primary target", "table=Rows", "text=Notes", "push button=Up",
+                         "push button=Down", "push button=Ask", "push button=Fill",
+                         "push button=About...", "push button=OK", "push button=Cancel"});
+}
+
+} // namespace
