@@ -23,7 +23,7 @@ build: deps $(BUILD)/CMakeCache.txt
 	cmake --build $(BUILD) -j $(JOBS)
 
 $(ASAN_BUILD)/CMakeCache.txt: | deps
-	cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DSORTAVEL_SANITIZE=ON -DSORTAVEL_WITH_WX=OFF -DSORTAVEL_WERROR=$(WERROR)
+	cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DSORTAVEL_SANITIZE=ON -DSORTAVEL_WERROR=$(WERROR)
 
 build-asan: deps $(ASAN_BUILD)/CMakeCache.txt
 	@grep -qx 'SORTAVEL_WERROR:BOOL=$(WERROR)' $(ASAN_BUILD)/CMakeCache.txt || cmake -S . -B $(ASAN_BUILD) -DSORTAVEL_WERROR=$(WERROR)

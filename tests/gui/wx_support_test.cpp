@@ -1,5 +1,5 @@
 // The window host's rules that need no display: text encodings, image
-// headers, file chooser wildcards and checks, label wrapping.
+// headers, file chooser wildcards and checks, label wrapping, dialog units.
 #include <filesystem>
 #include <fstream>
 
@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include "platform/message_box.h"
+#include "platform/wx/dialog_units.h"
 #include "platform/wx/file_choice.h"
 #include "platform/wx/image_size.h"
 #include "platform/wx/label_wrap.h"
@@ -156,6 +157,58 @@ TEST(LabelWrap, BreaksAtBlanksWithinTheWidth)
     EXPECT_EQ(WrapLabel("averyveryverylongword x", 5, measure), "averyveryverylongword\nx");
     EXPECT_EQ(WrapLabel("one\ntwo three", 5, measure), "one\ntwo\nthree");
     EXPECT_EQ(WrapLabel("", 5, measure), "");
+}
+
+TEST(DialogUnits, BaseUnitsComeFromTheFontRoundedAsTheClassicPlatformRoundsThem)
+{
+    struct Case {
+        int nLetters, nHeight;
+        double dBaseX, dBaseY;
+    };
+    const Case cases[] = {
+        {312, 13, 6, 13},  // 6.0 a letter: the classic 8-point font
+        {337, 13, 6, 13},  // 6.48
+        {338, 13, 7, 13},  // 6.5 rounds up
+        {416, 17, 8, 17},  // the desktop's 10-point font
+        {0, 0, 6, 13},     // a font that measures nothing keeps the classic units
+        {10, 5, 1, 5},     // never below one pixel
+    };
+    for (const Case& c : cases) {
+        const CDialogUnits units = CDialogUnits::FromFont(c.nLetters, c.nHeight);
+        EXPECT_EQ(units.GetBaseX(), c.dBaseX) << c.nLetters;
+        EXPECT_EQ(units.GetBaseY(), c.dBaseY) << c.nHeight;
+    }
+    const CDialogUnits units = CDialogUnits::FromFont(416, 17);
+    EXPECT_EQ(units.ToPixels(4, 8, 238, 127), (CPixelRect{8, 17, 476, 270}));
+}
+
+TEST(DialogUnits, WideningMakesATextFitAndBoxesThatTouchStillTouch)
+{
+    CDialogUnits units = CDialogUnits::FromFont(416, 17);
+    units.WidenToFit(40, 70); // fits already: unchanged
+    EXPECT_EQ(units.GetBaseX(), 8);
+    units.WidenToFit(40, 87);
+    EXPECT_GT(units.GetBaseX(), 8);
+    for (int x : {0, 1, 150, 151, 190, 333}) {
+        const CPixelRect left = units.ToPixels(x, 0, 40, 10);
+        const CPixelRect right = units.ToPixels(x + 40, 0, 40, 10);
+        EXPECT_GE(left.cx, 87) << x;
+        EXPECT_EQ(left.x + left.cx, right.x) << x;
+    }
+    const double dWidened = units.GetBaseX();
+    units.WidenToFit(40, 60); // never narrower
+    EXPECT_EQ(units.GetBaseX(), dWidened);
+    units.WidenToFit(10, 1000); // a hopeless text widens by half at most
+    EXPECT_EQ(units.GetBaseX(), 8 * CDialogUnits::kMaxWiden);
+}
+
+TEST(DialogUnits, AControlTooSmallForTheToolkitGrowsRightAndEquallyUpAndDown)
+{
+    const CPixelRect box{10, 100, 50, 20};
+    EXPECT_EQ(PlaceInBox(box, 30, 14), box);
+    EXPECT_EQ(PlaceInBox(box, 64, 14), (CPixelRect{10, 100, 64, 20}));
+    EXPECT_EQ(PlaceInBox(box, 30, 26), (CPixelRect{10, 97, 50, 26}));
+    EXPECT_EQ(PlaceInBox(box, 30, 27), (CPixelRect{10, 97, 50, 27})); // an odd pixel goes below
 }
 
 } // namespace
