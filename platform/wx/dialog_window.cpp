@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <filesystem>
 
+#include <wx/arrstr.h>
 #include <wx/button.h>
 #include <wx/checkbox.h>
 #include <wx/choice.h>
@@ -17,9 +18,8 @@
 #include <wx/statbmp.h>
 #include <wx/statline.h>
 #include <wx/stattext.h>
-#include <wx/textctrl.h>
 #include <wx/settings.h>
-#include <wx/tokenzr.h>
+#include <wx/textctrl.h>
 #include <wx/utils.h>
 
 #include "platform/control_name.h"
