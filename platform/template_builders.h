@@ -85,9 +85,11 @@ inline CControlTemplate ReportList(int nId, CDURect r, unsigned nStyle = 0)
 {
     return Control(EControlKind::ReportList, nId, "", r, WS_BORDER | WS_TABSTOP | nStyle);
 }
-inline CControlTemplate UpDown(int nId, CDURect r, unsigned nStyle = 0)
+// strArrowNames: what a screen reader calls the two arrows, up first, one
+// per line ("Next career\nPrevious career"); "Up" and "Down" when empty.
+inline CControlTemplate UpDown(int nId, CDURect r, unsigned nStyle = 0, std::string strArrowNames = "")
 {
-    return Control(EControlKind::UpDown, nId, "", r, nStyle);
+    return Control(EControlKind::UpDown, nId, std::move(strArrowNames), r, nStyle);
 }
 
 } // namespace rc

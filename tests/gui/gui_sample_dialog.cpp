@@ -2,39 +2,37 @@
 
 #include "dialogs/about_dlg.h"
 #include "platform/message_box.h"
-#include "res/resource_ids.h"
+#include "platform/template_builders.h"
 
 const CDialogTemplate& GetGuiSampleTemplate() {
-    using K = EControlKind;
+    using namespace rc;
     static const CDialogTemplate tmpl{
-        IDD_GUI_SAMPLE,
-        "Sample",
-        200,
-        150,
-        "MS Sans Serif",
-        8,
-        DS_CAPTION | DS_SYSMENU | DS_CENTER,
-        nullptr,
-        {
-            {K::Static, IDC_STATIC, "Title", 7, 7, 40, 8, 0, 0},
-            {K::Edit, IDC_G_TITLE, "", 7, 17, 100, 12, WS_TABSTOP | ES_AUTOHSCROLL, 0},
-            {K::Static, IDC_STATIC, "Side", 7, 33, 40, 8, 0, 0},
-            {K::DropDownList, IDC_G_SIDE, "Unknown\nRussian\nUkrainian\nNATO\nTurkey", 7, 43, 100,
-             60, WS_TABSTOP, 0},
-            {K::CheckBox, IDC_G_PRIMARY, "Primary target", 7, 61, 100, 10, WS_TABSTOP, 0},
-            {K::Static, IDC_STATIC, "Rows", 7, 75, 40, 8, 0, 0},
-            {K::ListBox, IDC_G_ROWS, "One\nTwo\nThree", 7, 85, 100, 40,
-             LBS_NOTIFY | WS_VSCROLL | WS_TABSTOP, 0},
-            {K::Static, IDC_STATIC, "Notes", 115, 7, 78, 8, 0, 0},
-            {K::Edit, IDC_G_NOTES, "", 115, 17, 78, 40,
-             ES_MULTILINE | ES_WANTRETURN | WS_VSCROLL | WS_TABSTOP, 0},
-            {K::UpDown, IDC_G_SPIN, "", 115, 62, 11, 14, UDS_ARROWKEYS, 0},
-            {K::PushButton, IDC_G_ASK, "Ask", 135, 62, 58, 14, WS_TABSTOP, 0},
-            {K::PushButton, IDC_G_FILL, "Fill", 135, 80, 58, 14, WS_TABSTOP, 0},
-            {K::PushButton, IDC_G_ABOUT, "About...", 135, 98, 58, 14, WS_TABSTOP, 0},
-            {K::PushButton, IDOK, "OK", 85, 129, 50, 14, BS_DEFPUSHBUTTON | WS_TABSTOP, 0},
-            {K::PushButton, IDCANCEL, "Cancel", 143, 129, 50, 14, WS_TABSTOP, 0},
-        },
+        .m_nId = IDD_GUI_SAMPLE,
+        .m_strCaption = "Sample",
+        .cx = 200,
+        .cy = 150,
+        .m_nStyle = DS_CAPTION | DS_SYSMENU | DS_CENTER,
+        .m_controls =
+            {
+                Label("Title", {7, 7, 40, 8}),
+                Edit(IDC_G_TITLE, {7, 17, 100, 12}, ES_AUTOHSCROLL),
+                Label("Side", {7, 33, 40, 8}),
+                DropDownList(IDC_G_SIDE, {7, 43, 100, 60},
+                             "Unknown\nRussian\nUkrainian\nNATO\nTurkey"),
+                CheckBox("Primary target", IDC_G_PRIMARY, {7, 61, 100, 10}),
+                Label("Rows", {7, 75, 40, 8}),
+                // A list box with entries from the start.
+                Control(EControlKind::ListBox, IDC_G_ROWS, "One\nTwo\nThree", {7, 85, 100, 40},
+                        WS_BORDER | WS_TABSTOP | LBS_NOTIFY | WS_VSCROLL),
+                Label("Notes", {115, 7, 78, 8}),
+                Edit(IDC_G_NOTES, {115, 17, 78, 40}, ES_MULTILINE | ES_WANTRETURN | WS_VSCROLL),
+                UpDown(IDC_G_SPIN, {115, 62, 11, 14}, UDS_ARROWKEYS),
+                Button("Ask", IDC_G_ASK, {135, 62, 58, 14}),
+                Button("Fill", IDC_G_FILL, {135, 80, 58, 14}),
+                Button("About...", IDC_G_ABOUT, {135, 98, 58, 14}),
+                DefButton("OK", IDOK, {85, 129, 50, 14}),
+                Button("Cancel", IDCANCEL, {143, 129, 50, 14}),
+            },
     };
     return tmpl;
 }

@@ -3,32 +3,27 @@
 
 #include "platform/control_name.h"
 #include "platform/dialog.h"
+#include "platform/template_builders.h"
 #include "res/dialog_templates.h"
 #include "res/resource_ids.h"
 
 namespace {
 
 TEST(ControlName, OwnTextOrTheLabelJustBeforeWithMnemonicsDropped) {
-    using K = EControlKind;
+    using namespace rc;
     const CDialogTemplate tmpl{
-        900,
-        "Names",
-        100,
-        100,
-        "MS Sans Serif",
-        8,
-        DS_CAPTION,
-        nullptr,
-        {
-            {K::Static, -1, "&Title:", 0, 0, 10, 8, 0, 0},
-            {K::Edit, 1, "typed", 0, 10, 10, 12, 0, 0},
-            {K::DropDownList, 2, "a\nb", 0, 30, 10, 40, 0, 0}, // after an edit: no label
-            {K::GroupBox, -1, "R&&D", 0, 50, 50, 40, 0, 0},
-            {K::ListBox, 3, "", 0, 60, 10, 20, 0, 0},
-            {K::PushButton, 4, "&Add", 0, 80, 10, 14, 0, 0},
-            {K::Picture, -1, "", 0, 95, 10, 10, 0, 0},
-            {K::Edit, 5, "", 20, 95, 10, 12, 0, 0}, // after a picture: no label
-        },
+        .m_nId = 900,
+        .m_strCaption = "Names",
+        .cx = 100,
+        .cy = 120,
+        .m_controls =
+            {
+                Label("&Title:", {0, 0, 10, 8}), Edit(1, {0, 10, 10, 12}),
+                DropDownList(2, {0, 30, 10, 40}, "a\nb"), // after an edit: no label
+                GroupBox("R&&D", {0, 50, 50, 40}), ListBox(3, {0, 60, 10, 20}),
+                Button("&Add", 4, {0, 80, 10, 14}), Picture(-1, 0, {0, 95, 10, 10}),
+                Edit(5, {20, 95, 10, 12}), // after a picture: no label
+            },
     };
     CDialog dlg(tmpl);
     dlg.OpenModel();
@@ -39,7 +34,7 @@ TEST(ControlName, OwnTextOrTheLabelJustBeforeWithMnemonicsDropped) {
 }
 
 TEST(ControlName, UpDownArrowsAreNamedByTheTemplateOrUpAndDown) {
-    CControlTemplate spin{EControlKind::UpDown, 7, "", 0, 0, 10, 14, 0, 0};
+    CControlTemplate spin = rc::UpDown(7, {0, 0, 10, 14});
     EXPECT_EQ(GetUpDownNames(spin), (std::pair<std::string, std::string>{"Up", "Down"}));
     spin.m_strText = "Next career\nPrevious career";
     EXPECT_EQ(GetUpDownNames(spin),
