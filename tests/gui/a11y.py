@@ -20,6 +20,7 @@ stalls the program's answers until that window closes. Open windows with
 real input instead: click() and press_key() send real pointer and key events.
 """
 import os
+import selectors
 import signal
 import subprocess
 import sys
@@ -98,7 +99,6 @@ class PrivateBus:
 
 
 def _read_line(stream, timeout, what):
-    import selectors
     selector = selectors.DefaultSelector()
     selector.register(stream, selectors.EVENT_READ)
     if not selector.select(timeout):
