@@ -4,6 +4,7 @@
 // accessibility bus; without one they are skipped.
 #include <csignal>
 #include <cstdlib>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -12,7 +13,11 @@
 #include <unistd.h>
 
 #include "dialogs/about_dlg.h"
+#include "dialogs/kill_dlg.h"
+#include "dialogs/mission_dlg.h"
 #include "dialogs/prefs_dlg.h"
+#include "log/app_settings.h"
+#include "log/mission.h"
 #include "res/resource_ids.h"
 #include "tests/gui/gui_sample_dialog.h"
 #include "tests/gui/gui_test.h"
@@ -30,9 +35,11 @@ protected:
     }
 
     // Opens the dialog, has check_accessible.py read it from outside while
-    // it stays open, then closes it with Escape. expected: "role=name" pairs,
-    // the window's own first.
-    void ExpectReadable(CDialog& dlg, const std::vector<std::string>& expected) {
+    // it stays open, then closes it (with Escape unless the dialog needs
+    // another way). expected: "role=name" pairs, the window's own first.
+    void ExpectReadable(
+        CDialog& dlg, const std::vector<std::string>& expected,
+        std::function<void()> fnClose = [] { PressKey(WXK_ESCAPE); }) {
         pid_t checker = -1;
         int nStatus = -1;
         CGuiScript script(30000);
@@ -41,7 +48,7 @@ protected:
             .WaitFor(
                 "the accessibility check",
                 [&] { return checker <= 0 || ::waitpid(checker, &nStatus, WNOHANG) == checker; })
-            .Do([] { PressKey(WXK_ESCAPE); });
+            .Do(fnClose);
         script.Start();
         dlg.DoModal();
         EXPECT_TRUE(script.IsFinished());
@@ -94,6 +101,51 @@ TEST_F(AccessibleDialogs, SampleDialog) {
                          "check box=Primary target", "table=Rows", "text=Notes", "push button=Up",
                          "push button=Down", "push button=Ask", "push button=Fill",
                          "push button=About...", "push button=OK", "push button=Cancel"});
+}
+
+TEST_F(AccessibleDialogs, MissionDetails) {
+    CAppSettings settings;
+    CMission mission;
+    mission.SetTitle("Strike");
+    CMissionDlg dlg;
+    dlg.m_pMission = &mission;
+    // Each field of a date or time is named for its part.
+    ExpectReadable(dlg,
+                   {"dialog=Mission Details",
+                    "text=Mission",
+                    "combo box=Side",
+                    "panel=Timing",
+                    "text=Flown",
+                    "text=Flown, second field",
+                    "text=Flown, year",
+                    "text=Flown, time",
+                    "text=Takeoff",
+                    "text=Takeoff, time",
+                    "text=Duration",
+                    "panel=Outcome",
+                    "combo box=Status",
+                    "combo box=Result",
+                    "panel=Kills",
+                    "push button=Add",
+                    "push button=Edit",
+                    "push button=Del",
+                    "table=Kills",
+                    "text=Notes",
+                    "push button=Cancel",
+                    "push button=Close"},
+                   [] { ClickOn(FindControl(IDD_MISSION, IDOK)); }); // Close is the only way out
+}
+
+TEST_F(AccessibleDialogs, KillDetails) {
+    CAppSettings settings;
+    CKill kill;
+    CKillDlg dlg;
+    dlg.m_pKill = &kill;
+    ExpectReadable(dlg, {"dialog=Kill Details", "combo box=Weapon", "text=Launched At",
+                         "text=Launched At, time", "label=Flight Time", "text=Hit At",
+                         "text=Hit At, time", "combo box=Target", "combo box=Side",
+                         "check box=Primary target", "check box=Airborne Target", "push button=OK",
+                         "push button=Cancel"});
 }
 
 } // namespace
