@@ -13,7 +13,8 @@ public:
 
     // The data must outlive every host given a copy (compiled-in arrays do).
     // strName: what a screen reader announces the picture by.
-    void AddBitmap(int nId, Png png, std::string strName) {
+    void AddBitmap(int nId, Png png, std::string strName)
+    {
         m_bitmaps[nId] = png;
         m_names[nId] = std::move(strName);
     }
@@ -24,14 +25,16 @@ public:
     // Empty for an id that was not added.
     Png GetBitmapPng(int nId) const { return Find(m_bitmaps, nId); }
     Png GetIconPng(int nId) const { return Find(m_icons, nId); }
-    std::string GetBitmapName(int nId) const {
+    std::string GetBitmapName(int nId) const
+    {
         auto it = m_names.find(nId);
         return it == m_names.end() ? std::string() : it->second;
     }
     int GetWindowIconId() const { return m_nWindowIconId; }
 
 private:
-    static Png Find(const std::map<int, Png>& images, int nId) {
+    static Png Find(const std::map<int, Png>& images, int nId)
+    {
         auto it = images.find(nId);
         return it == images.end() ? Png() : it->second;
     }

@@ -3,7 +3,8 @@
 namespace {
 
 // Kinds that show their own text.
-bool ShowsOwnText(EControlKind eKind) {
+bool ShowsOwnText(EControlKind eKind)
+{
     switch (eKind) {
     case EControlKind::Static:
     case EControlKind::GroupBox:
@@ -18,7 +19,8 @@ bool ShowsOwnText(EControlKind eKind) {
 
 } // namespace
 
-std::string StripMnemonics(const std::string& strText) {
+std::string StripMnemonics(const std::string& strText)
+{
     std::string strName;
     strName.reserve(strText.size());
     for (std::size_t i = 0; i < strText.size(); ++i) {
@@ -31,12 +33,14 @@ std::string StripMnemonics(const std::string& strText) {
     return strName;
 }
 
-std::string GetControlName(const std::vector<std::unique_ptr<CControlState>>& controls,
-                           std::size_t nIndex) {
-    if (nIndex >= controls.size()) return {};
+std::string GetControlName(const std::vector<std::unique_ptr<CControlState>>& controls, std::size_t nIndex)
+{
+    if (nIndex >= controls.size())
+        return {};
     const CControlState& ctl = *controls[nIndex];
     const EControlKind eKind = ctl.GetKind();
-    if (ShowsOwnText(eKind)) return StripMnemonics(ctl.m_strText);
+    if (ShowsOwnText(eKind))
+        return StripMnemonics(ctl.m_strText);
     if (eKind == EControlKind::Picture || eKind == EControlKind::EtchedFrame || nIndex == 0)
         return {};
     // Only a label right before it names the control; another control
@@ -47,7 +51,8 @@ std::string GetControlName(const std::vector<std::unique_ptr<CControlState>>& co
     return {};
 }
 
-std::pair<std::string, std::string> GetUpDownNames(const CControlTemplate& tmpl) {
+std::pair<std::string, std::string> GetUpDownNames(const CControlTemplate& tmpl)
+{
     const std::size_t nBreak = tmpl.m_strText.find('\n');
     if (nBreak == std::string::npos || nBreak == 0 || nBreak + 1 >= tmpl.m_strText.size())
         return {"Up", "Down"};

@@ -13,8 +13,7 @@
 #include "platform/control_state.h"
 
 // The name of controls[nIndex] (empty: it has none).
-std::string GetControlName(const std::vector<std::unique_ptr<CControlState>>& controls,
-                           std::size_t nIndex);
+std::string GetControlName(const std::vector<std::unique_ptr<CControlState>>& controls, std::size_t nIndex);
 
 // The names of an up-down control's two arrows, up first: the two lines of
 // its template text, else "Up" and "Down".

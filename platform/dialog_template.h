@@ -16,7 +16,7 @@ enum class EControlKind {
     DropDownList, // drop-down list without typing
     ListBox,
     ReportList,   // list control in report view: columns and rows
-    UpDown,       // up-down arrows reporting signed steps; its text may name them ("Next\nPrevious")
+    UpDown,       // up-down arrows reporting signed steps
 };
 
 // Control style flags (our own values; the names follow the familiar ones).

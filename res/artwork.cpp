@@ -3,7 +3,8 @@
 #include "res/artwork/artwork_data.inc"
 #include "res/resource_ids.h"
 
-CBuiltInImages GetBuiltInImages() {
+CBuiltInImages GetBuiltInImages()
+{
     CBuiltInImages images;
     images.AddBitmap(IDB_ABOUT_LEFT, k_bitmap_151, "Pilot's wings");
     images.AddBitmap(IDB_PHOTO_DEFAULT, k_bitmap_152, "Aircraft");

@@ -39,8 +39,7 @@ public:
     void WidenToFit(int nUnits, int nPixels);
 
 private:
-    CDialogUnits(double dBaseX, double dBaseY)
-        : m_dFontBaseX(dBaseX), m_dBaseX(dBaseX), m_dBaseY(dBaseY) {}
+    CDialogUnits(double dBaseX, double dBaseY) : m_dFontBaseX(dBaseX), m_dBaseX(dBaseX), m_dBaseY(dBaseY) {}
 
     double m_dFontBaseX;
     double m_dBaseX;

@@ -774,7 +774,8 @@ void CDialogWindow::SyncText(CControl& ctl, const CControlState& state)
             const int nTick = GetMinimumSize(ctl.m_pWindow, 0).x -
                               LabelWidth(ctl.m_pWindow, static_cast<wxControl*>(ctl.m_pWindow)->GetLabelText());
             auto measure = [&](const std::string& str) { return LabelWidth(ctl.m_pWindow, wxString::FromUTF8(str)); };
-            ctl.m_pWindow->SetLabel(wxString::FromUTF8(WrapLabel(FromWx(strLabel), std::max(nWidth - nTick, 1), measure)));
+            ctl.m_pWindow->SetLabel(
+                wxString::FromUTF8(WrapLabel(FromWx(strLabel), std::max(nWidth - nTick, 1), measure)));
         }
         Place(ctl); // a longer label may need more room
         break;

@@ -12,12 +12,11 @@ namespace {
 class CArrowButton : public wxButton {
 public:
     CArrowButton(wxWindow* pParent, bool bTabStop)
-        : wxButton(pParent, wxID_ANY, wxString(), wxDefaultPosition, wxDefaultSize,
-                   wxBU_EXACTFIT | wxBU_NOTEXT),
-          m_bTabStop(bTabStop) {}
-    bool AcceptsFocusFromKeyboard() const override {
-        return m_bTabStop && wxButton::AcceptsFocusFromKeyboard();
+        : wxButton(pParent, wxID_ANY, wxString(), wxDefaultPosition, wxDefaultSize, wxBU_EXACTFIT | wxBU_NOTEXT),
+          m_bTabStop(bTabStop)
+    {
     }
+    bool AcceptsFocusFromKeyboard() const override { return m_bTabStop && wxButton::AcceptsFocusFromKeyboard(); }
 
 private:
     bool m_bTabStop;
@@ -25,10 +24,10 @@ private:
 
 } // namespace
 
-CUpDownCtrl::CUpDownCtrl(wxWindow* pParent, const wxPoint& pos, const wxSize& size, bool bArrowKeys,
-                         bool bTabStop, const std::string& strUpName,
-                         const std::string& strDownName)
-    : wxControl(pParent, wxID_ANY, pos, size, wxBORDER_NONE), m_bArrowKeys(bArrowKeys) {
+CUpDownCtrl::CUpDownCtrl(wxWindow* pParent, const wxPoint& pos, const wxSize& size, bool bArrowKeys, bool bTabStop,
+                         const std::string& strUpName, const std::string& strDownName)
+    : wxControl(pParent, wxID_ANY, pos, size, wxBORDER_NONE), m_bArrowKeys(bArrowKeys)
+{
     m_pUp = new CArrowButton(this, bTabStop);
     m_pDown = new CArrowButton(this, bTabStop);
     SetArrowImage(m_pUp, true);
@@ -45,29 +44,33 @@ CUpDownCtrl::CUpDownCtrl(wxWindow* pParent, const wxPoint& pos, const wxSize& si
     m_pDown->SetSize(0, client.y / 2, client.x, client.y - client.y / 2);
 }
 
-wxSize CUpDownCtrl::GetMinimumSize() const {
+wxSize CUpDownCtrl::GetMinimumSize() const
+{
     const wxSize up = ::GetMinimumSize(m_pUp, 0);
     const wxSize down = ::GetMinimumSize(m_pDown, 0);
     return wxSize(std::max(up.x, down.x), 2 * std::max(up.y, down.y));
 }
 
-void CUpDownCtrl::OnSize(wxSizeEvent& event) {
+void CUpDownCtrl::OnSize(wxSizeEvent& event)
+{
     event.Skip();
     const wxSize client = GetClientSize();
     m_pUp->SetSize(0, 0, client.x, client.y / 2);
     m_pDown->SetSize(0, client.y / 2, client.x, client.y - client.y / 2);
 }
 
-void CUpDownCtrl::OnKeyDown(wxKeyEvent& event) {
+void CUpDownCtrl::OnKeyDown(wxKeyEvent& event)
+{
     if (m_bArrowKeys && (event.GetKeyCode() == WXK_UP || event.GetKeyCode() == WXK_NUMPAD_UP))
         Step(1);
-    else if (m_bArrowKeys &&
-             (event.GetKeyCode() == WXK_DOWN || event.GetKeyCode() == WXK_NUMPAD_DOWN))
+    else if (m_bArrowKeys && (event.GetKeyCode() == WXK_DOWN || event.GetKeyCode() == WXK_NUMPAD_DOWN))
         Step(-1);
     else
         event.Skip();
 }
 
-void CUpDownCtrl::Step(int nStep) {
-    if (m_fnStep) m_fnStep(nStep);
+void CUpDownCtrl::Step(int nStep)
+{
+    if (m_fnStep)
+        m_fnStep(nStep);
 }

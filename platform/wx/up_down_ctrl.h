@@ -14,8 +14,8 @@ class wxButton;
 class CUpDownCtrl : public wxControl {
 public:
     // bTabStop: the buttons are reached with the Tab key (Space presses one).
-    CUpDownCtrl(wxWindow* pParent, const wxPoint& pos, const wxSize& size, bool bArrowKeys,
-                bool bTabStop, const std::string& strUpName, const std::string& strDownName);
+    CUpDownCtrl(wxWindow* pParent, const wxPoint& pos, const wxSize& size, bool bArrowKeys, bool bTabStop,
+                const std::string& strUpName, const std::string& strDownName);
 
     void SetStepHandler(std::function<void(int)> fnStep) { m_fnStep = std::move(fnStep); }
     wxButton* GetUpButton() const { return m_pUp; }

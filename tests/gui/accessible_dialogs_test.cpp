@@ -28,7 +28,8 @@ namespace {
 
 class AccessibleDialogs : public CGuiTest {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         if (!std::getenv("AT_SPI_BUS_ADDRESS"))
             GTEST_SKIP() << "no accessibility bus (run through tests/gui/a11y.py)";
         CGuiTest::SetUp();
@@ -39,15 +40,15 @@ protected:
     // another way). expected: "role=name" pairs, the window's own first.
     void ExpectReadable(
         CDialog& dlg, const std::vector<std::string>& expected,
-        std::function<void()> fnClose = [] { PressKey(WXK_ESCAPE); }) {
+        std::function<void()> fnClose = [] { PressKey(WXK_ESCAPE); })
+    {
         pid_t checker = -1;
         int nStatus = -1;
         CGuiScript script(30000);
         WaitForWindow(script, dlg.GetTemplateId())
             .Do([&] { checker = StartChecker(expected); })
-            .WaitFor(
-                "the accessibility check",
-                [&] { return checker <= 0 || ::waitpid(checker, &nStatus, WNOHANG) == checker; })
+            .WaitFor("the accessibility check",
+                     [&] { return checker <= 0 || ::waitpid(checker, &nStatus, WNOHANG) == checker; })
             .Do(fnClose);
         script.Start();
         dlg.DoModal();
@@ -57,53 +58,54 @@ protected:
             ::waitpid(checker, &nStatus, 0);
         }
         ASSERT_GT(checker, 0) << "the checker did not start";
-        EXPECT_TRUE(WIFEXITED(nStatus) && WEXITSTATUS(nStatus) == 0)
-            << "see the checker's report above";
+        EXPECT_TRUE(WIFEXITED(nStatus) && WEXITSTATUS(nStatus) == 0) << "see the checker's report above";
     }
 
 private:
-    static pid_t StartChecker(const std::vector<std::string>& expected) {
-        std::vector<std::string> args = {SORTAVEL_SYSTEM_PYTHON, SORTAVEL_A11Y_CHECKER,
-                                         std::to_string(::getpid())};
+    static pid_t StartChecker(const std::vector<std::string>& expected)
+    {
+        std::vector<std::string> args = {SORTAVEL_SYSTEM_PYTHON, SORTAVEL_A11Y_CHECKER, std::to_string(::getpid())};
         args.insert(args.end(), expected.begin(), expected.end());
         std::vector<char*> argv;
         for (std::string& strArg : args)
             argv.push_back(strArg.data());
         argv.push_back(nullptr);
         pid_t pid = -1;
-        if (::posix_spawn(&pid, argv[0], nullptr, nullptr, argv.data(), environ) != 0) return -1;
+        if (::posix_spawn(&pid, argv[0], nullptr, nullptr, argv.data(), environ) != 0)
+            return -1;
         return pid;
     }
 };
 
-TEST_F(AccessibleDialogs, AboutBox) {
+TEST_F(AccessibleDialogs, AboutBox)
+{
     CAboutDlg dlg;
-    ExpectReadable(dlg, {"dialog=About the Sortavel Manager", "icon=Pilot's wings",
-                         "label=Sortavel", "label=Manager", "label=for", "label=Vortane",
-                         "icon=Aircraft", "push button=OK"});
+    ExpectReadable(dlg, {"dialog=About the Sortavel Manager", "icon=Pilot's wings", "label=Sortavel", "label=Manager",
+                         "label=for", "label=Vortane", "icon=Aircraft", "push button=OK"});
 }
 
-TEST_F(AccessibleDialogs, Preferences) {
+TEST_F(AccessibleDialogs, Preferences)
+{
     CPrefsDlg dlg;
-    ExpectReadable(dlg, {"dialog=Sortavel Preferences", "label=Vortane Program Directory",
-                         "text=Vortane Program Directory", "push button=Browse...",
-                         "panel=Debrief Analysis", "check box=Log Events in the Notes Section",
-                         "check box=Dont Count Suspicious Kills of Ground Objects",
-                         "check box=Ignore All Kills of \"Unknown\" Objects", "panel=Flying Time",
-                         "label=Accumulates for", "radio button=Pilot", "radio button=Career",
-                         "panel=Date Format", "radio button=dd/mm/yy", "radio button=mm/dd/yy",
-                         "push button=Cancel", "push button=OK"});
+    ExpectReadable(dlg,
+                   {"dialog=Sortavel Preferences", "label=Vortane Program Directory", "text=Vortane Program Directory",
+                    "push button=Browse...", "panel=Debrief Analysis", "check box=Log Events in the Notes Section",
+                    "check box=Dont Count Suspicious Kills of Ground Objects",
+                    "check box=Ignore All Kills of \"Unknown\" Objects", "panel=Flying Time", "label=Accumulates for",
+                    "radio button=Pilot", "radio button=Career", "panel=Date Format", "radio button=dd/mm/yy",
+                    "radio button=mm/dd/yy", "push button=Cancel", "push button=OK"});
 }
 
-TEST_F(AccessibleDialogs, SampleDialog) {
+TEST_F(AccessibleDialogs, SampleDialog)
+{
     CGuiSampleDlg dlg;
-    ExpectReadable(dlg, {"dialog=Sample", "text=Title", "combo box=Side",
-                         "check box=Primary target", "table=Rows", "text=Notes", "push button=Up",
-                         "push button=Down", "push button=Ask", "push button=Fill",
+    ExpectReadable(dlg, {"dialog=Sample", "text=Title", "combo box=Side", "check box=Primary target", "table=Rows",
+                         "text=Notes", "push button=Up", "push button=Down", "push button=Ask", "push button=Fill",
                          "push button=About...", "push button=OK", "push button=Cancel"});
 }
 
-TEST_F(AccessibleDialogs, MissionDetails) {
+TEST_F(AccessibleDialogs, MissionDetails)
+{
     CAppSettings settings;
     CMission mission;
     mission.SetTitle("Strike");
@@ -136,16 +138,16 @@ TEST_F(AccessibleDialogs, MissionDetails) {
                    [] { ClickOn(FindControl(IDD_MISSION, IDOK)); }); // Close is the only way out
 }
 
-TEST_F(AccessibleDialogs, KillDetails) {
+TEST_F(AccessibleDialogs, KillDetails)
+{
     CAppSettings settings;
     CKill kill;
     CKillDlg dlg;
     dlg.m_pKill = &kill;
-    ExpectReadable(dlg, {"dialog=Kill Details", "combo box=Weapon", "text=Launched At",
-                         "text=Launched At, time", "label=Flight Time", "text=Hit At",
-                         "text=Hit At, time", "combo box=Target", "combo box=Side",
-                         "check box=Primary target", "check box=Airborne Target", "push button=OK",
-                         "push button=Cancel"});
+    ExpectReadable(dlg,
+                   {"dialog=Kill Details", "combo box=Weapon", "text=Launched At", "text=Launched At, time",
+                    "label=Flight Time", "text=Hit At", "text=Hit At, time", "combo box=Target", "combo box=Side",
+                    "check box=Primary target", "check box=Airborne Target", "push button=OK", "push button=Cancel"});
 }
 
 } // namespace

@@ -4,7 +4,8 @@
 #include "platform/message_box.h"
 #include "platform/template_builders.h"
 
-const CDialogTemplate& GetGuiSampleTemplate() {
+const CDialogTemplate& GetGuiSampleTemplate()
+{
     using namespace rc;
     static const CDialogTemplate tmpl{
         .m_nId = IDD_GUI_SAMPLE,
@@ -17,8 +18,7 @@ const CDialogTemplate& GetGuiSampleTemplate() {
                 Label("Title", {7, 7, 40, 8}),
                 Edit(IDC_G_TITLE, {7, 17, 100, 12}, ES_AUTOHSCROLL),
                 Label("Side", {7, 33, 40, 8}),
-                DropDownList(IDC_G_SIDE, {7, 43, 100, 60},
-                             "Unknown\nRussian\nUkrainian\nNATO\nTurkey"),
+                DropDownList(IDC_G_SIDE, {7, 43, 100, 60}, "Unknown\nRussian\nUkrainian\nNATO\nTurkey"),
                 CheckBox("Primary target", IDC_G_PRIMARY, {7, 61, 100, 10}),
                 Label("Rows", {7, 75, 40, 8}),
                 // A list box with entries from the start.
@@ -37,10 +37,6 @@ const CDialogTemplate& GetGuiSampleTemplate() {
     return tmpl;
 }
 
-void CGuiSampleDlg::OnAsk() {
-    m_nAnswer = AfxMessageBox("Delete the kill?", MB_YESNO | MB_ICONQUESTION);
-}
+void CGuiSampleDlg::OnAsk() { m_nAnswer = AfxMessageBox("Delete the kill?", MB_YESNO | MB_ICONQUESTION); }
 
-void CGuiSampleDlg::OnAbout() {
-    m_nAboutResult = CAboutDlg().DoModal();
-}
+void CGuiSampleDlg::OnAbout() { m_nAboutResult = CAboutDlg().DoModal(); }

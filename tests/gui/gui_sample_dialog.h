@@ -37,20 +37,24 @@ public:
     int m_nAnswer = 0;
     int m_nAboutResult = 0;
 
-    bool Saw(int nId, ENotify eNotify, int nParam = 0) const {
+    bool Saw(int nId, ENotify eNotify, int nParam = 0) const
+    {
         for (const Event& e : m_events)
-            if (e.nId == nId && e.eNotify == eNotify && e.nParam == nParam) return true;
+            if (e.nId == nId && e.eNotify == eNotify && e.nParam == nParam)
+                return true;
         return false;
     }
 
 protected:
-    bool OnInitDialog() override {
+    bool OnInitDialog() override
+    {
         CDialog::OnInitDialog();
         SetDlgItemText(IDC_G_TITLE, "From the record");
         return true;
     }
 
-    const CHandlerTable* GetHandlers() const override {
+    const CHandlerTable* GetHandlers() const override
+    {
         static const CHandlerMap<CGuiSampleDlg> map{
             {IDC_G_TITLE, ENotify::Changed, &CGuiSampleDlg::OnChangeTitle},
             {IDC_G_NOTES, ENotify::Changed, &CGuiSampleDlg::OnChangeNotes},
@@ -67,12 +71,12 @@ protected:
     }
 
 private:
-    void Record(int nId, ENotify eNotify, int nParam = 0) {
-        m_events.push_back({nId, eNotify, nParam, HasFocus(nId)});
-    }
-    void OnChangeTitle() {
+    void Record(int nId, ENotify eNotify, int nParam = 0) { m_events.push_back({nId, eNotify, nParam, HasFocus(nId)}); }
+    void OnChangeTitle()
+    {
         Record(IDC_G_TITLE, ENotify::Changed);
-        if (HasFocus(IDC_G_TITLE)) m_strStoredTitle = GetDlgItemText(IDC_G_TITLE);
+        if (HasFocus(IDC_G_TITLE))
+            m_strStoredTitle = GetDlgItemText(IDC_G_TITLE);
     }
     void OnChangeNotes() { Record(IDC_G_NOTES, ENotify::Changed); }
     void OnSelSide() { Record(IDC_G_SIDE, ENotify::SelChange, GetCurSel(IDC_G_SIDE)); }

@@ -166,12 +166,12 @@ TEST(DialogUnits, BaseUnitsComeFromTheFontRoundedAsTheClassicPlatformRoundsThem)
         double dBaseX, dBaseY;
     };
     const Case cases[] = {
-        {312, 13, 6, 13},  // 6.0 a letter: the classic 8-point font
-        {337, 13, 6, 13},  // 6.48
-        {338, 13, 7, 13},  // 6.5 rounds up
-        {416, 17, 8, 17},  // the desktop's 10-point font
-        {0, 0, 6, 13},     // a font that measures nothing keeps the classic units
-        {10, 5, 1, 5},     // never below one pixel
+        {312, 13, 6, 13}, // 6.0 a letter: the classic 8-point font
+        {337, 13, 6, 13}, // 6.48
+        {338, 13, 7, 13}, // 6.5 rounds up
+        {416, 17, 8, 17}, // the desktop's 10-point font
+        {0, 0, 6, 13},    // a font that measures nothing keeps the classic units
+        {10, 5, 1, 5},    // never below one pixel
     };
     for (const Case& c : cases) {
         const CDialogUnits units = CDialogUnits::FromFont(c.nLetters, c.nHeight);
