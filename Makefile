@@ -8,9 +8,8 @@ ARGS       ?=
 # Warnings stop the build when ON, as in CI (.ci/run): make test WERROR=ON
 WERROR     ?= OFF
 # Leaks are checked, GLib's objects included (G_SLICE); the toolkit's own
-# one-time allocations are suppressed (each suppression says why), which needs
-# whole stacks (fast_unwind_on_malloc=0: the libraries keep no frame pointers).
-SANITIZER_ENV = ASAN_OPTIONS=detect_leaks=1:fast_unwind_on_malloc=0 UBSAN_OPTIONS=print_stacktrace=1 \
+# one-time allocations are suppressed (each suppression says why).
+SANITIZER_ENV = ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
                 LSAN_OPTIONS=suppressions=$(CURDIR)/tests/gui/toolkit.lsan.supp:print_suppressions=0 \
                 G_SLICE=always-malloc
 
