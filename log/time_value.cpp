@@ -1,6 +1,7 @@
 #include "log/time_value.h"
 
 #include <cctype>
+#include <charconv>
 #include <climits>
 #include <cstdio>
 #include <ctime>
@@ -103,10 +104,22 @@ std::int32_t CTimeSpan::GetSeconds() const
     return m_nSeconds % 60;
 }
 
+namespace {
+
+// printf's "%d", or "%02d" with bTwoDigits.
+void AppendNumber(std::string& out, std::int32_t value, bool bTwoDigits) {
+    char buffer[16];
+    char* p = buffer;
+    if (bTwoDigits && value >= 0 && value < 10) *p++ = '0';
+    p = std::to_chars(p, buffer + sizeof buffer, value).ptr;
+    out.append(buffer, p);
+}
+
+} // namespace
+
 std::string CTimeSpan::Format(std::string_view pattern) const
 {
     std::string out;
-    char buffer[16];
     for (std::size_t i = 0; i < pattern.size(); ++i) {
         if (pattern[i] != '%' || i + 1 == pattern.size()) {
             out += pattern[i];
@@ -115,23 +128,22 @@ std::string CTimeSpan::Format(std::string_view pattern) const
         const char code = pattern[++i];
         switch (code) {
         case 'D':
-            std::snprintf(buffer, sizeof buffer, "%d", static_cast<int>(GetDays()));
+            AppendNumber(out, GetDays(), false);
             break;
         case 'H':
-            std::snprintf(buffer, sizeof buffer, "%02d", static_cast<int>(GetHours()));
+            AppendNumber(out, GetHours(), true);
             break;
         case 'M':
-            std::snprintf(buffer, sizeof buffer, "%02d", static_cast<int>(GetMinutes()));
+            AppendNumber(out, GetMinutes(), true);
             break;
         case 'S':
-            std::snprintf(buffer, sizeof buffer, "%02d", static_cast<int>(GetSeconds()));
+            AppendNumber(out, GetSeconds(), true);
             break;
         default:
-            buffer[0] = code;
-            buffer[1] = '\0';
+            if (code != '\0') // "%" and a NUL add nothing
+                out += code;
             break;
         }
-        out += buffer;
     }
     return out;
 }
