@@ -9,6 +9,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <functional>
+#include <iterator>
 #include <memory>
 #include <new>
 
@@ -203,28 +204,22 @@ void CDebrief::BuildIndex()
         m_pEvents, [](const DebriefEvent& e) { return e.parent; },
         [](const DebriefEvent& e) { return e.parent != e.object; }, m_childStart, m_childIndex);
 
-    // Fill in missing times from the nearest timed records on either side.
-    const std::uint32_t nBase = GetBaseTime();
-    m_eventSeconds.resize(m_pEvents.size());
-    std::vector<std::uint32_t> before(m_pEvents.size());
-    std::uint32_t nLast = nBase;
-    for (std::size_t i = 0; i < m_pEvents.size(); ++i) {
-        before[i] = nLast;
-        if (m_pEvents[i].time != 0)
-            nLast = m_pEvents[i].time;
-    }
-    std::uint32_t nNext = 0; // 0: no timed record after this one
-    for (std::size_t i = m_pEvents.size(); i-- > 0;) {
-        const std::uint32_t nTime = m_pEvents[i].time;
-        std::uint32_t nValue = nTime;
-        if (nTime == 0) {
-            const std::uint32_t nBefore = before[i];
-            const std::uint32_t nAfter = nNext != 0 ? nNext : nBefore;
-            nValue = nBefore == nAfter ? nBefore : nBefore / 2 + nAfter / 2;
-        } else {
-            nNext = nTime;
+    // A run of records without a time takes the mean of the nearest timed
+    // records on either side (the base time standing in before the first).
+    m_untimedRuns.clear();
+    std::uint32_t nBefore = GetBaseTime();
+    for (std::size_t i = 0; i < m_pEvents.size();) {
+        if (m_pEvents[i].time != 0) {
+            nBefore = m_pEvents[i++].time;
+            continue;
         }
-        m_eventSeconds[i] = static_cast<std::int32_t>(nValue / 16);
+        const std::size_t nFirst = i;
+        while (i < m_pEvents.size() && m_pEvents[i].time == 0)
+            ++i;
+        const std::uint32_t nAfter = i < m_pEvents.size() ? m_pEvents[i].time : nBefore;
+        const std::uint32_t nValue = nBefore == nAfter ? nBefore : nBefore / 2 + nAfter / 2;
+        m_untimedRuns.push_back(
+            {static_cast<std::uint32_t>(nFirst), static_cast<std::int32_t>(nValue / 16)});
     }
 
     m_firstVictim.assign(kIdCount, kNone);
@@ -241,7 +236,7 @@ void CDebrief::Clear()
     m_objectIndex = {};
     m_childStart = {};
     m_childIndex = {};
-    m_eventSeconds = {};
+    m_untimedRuns = {};
     m_firstVictim = {};
 }
 
@@ -271,7 +266,26 @@ CTimeSpan CDebrief::GetEventTime(const DebriefEvent* pEvent) const
     const DebriefEvent* pEnd = pBegin + m_pEvents.size();
     if (m_pEvents.empty() || less(pEvent, pBegin) || !less(pEvent, pEnd))
         return 0;
-    return m_eventSeconds[static_cast<std::size_t>(pEvent - pBegin)];
+    return UntimedRecordTime(static_cast<std::uint32_t>(pEvent - pBegin));
+}
+
+CTimeSpan CDebrief::UntimedRecordTime(std::uint32_t nRecord) const {
+    // The last run that starts at or before the record holds it.
+    const auto it =
+        std::upper_bound(m_untimedRuns.begin(), m_untimedRuns.end(), nRecord,
+                         [](std::uint32_t n, const CUntimedRun& run) { return n < run.nFirst; });
+    return it == m_untimedRuns.begin() ? CTimeSpan() : CTimeSpan(std::prev(it)->nSeconds);
+}
+
+std::span<const std::uint32_t> CDebrief::ObjectRecords(std::uint16_t nId) const {
+    if (m_objectStart.empty()) return {};
+    return {m_objectIndex.data() + m_objectStart[nId],
+            m_objectStart[nId + 1u] - m_objectStart[nId]};
+}
+
+std::span<const std::uint32_t> CDebrief::ChildRecords(std::uint16_t nId) const {
+    if (m_childStart.empty()) return {};
+    return {m_childIndex.data() + m_childStart[nId], m_childStart[nId + 1u] - m_childStart[nId]};
 }
 
 void CDebrief::GetObjectEvents(std::uint16_t nId, DebriefEventList& list) const

@@ -7,6 +7,7 @@
 #include <array>
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -54,6 +55,18 @@ public:
     // Object of the first event that cause hit, destroyed or killed, or kNoObject.
     std::uint16_t GetFirstVictim(std::uint16_t nCause) const;
 
+    // The same answers by record number (the index in m_pEvents), without
+    // lists: the records whose object is id, and those whose parent is id and
+    // whose object is not, in file order. Empty before a file was loaded.
+    std::span<const std::uint32_t> ObjectRecords(std::uint16_t nId) const;
+    std::span<const std::uint32_t> ChildRecords(std::uint16_t nId) const;
+    // GetEventTime of the record nRecord (< m_nEvents).
+    CTimeSpan GetRecordTime(std::uint32_t nRecord) const {
+        const std::uint32_t nTime = m_pEvents[nRecord].time;
+        return nTime != 0 ? CTimeSpan(static_cast<std::int32_t>(nTime / 16))
+                          : UntimedRecordTime(nRecord);
+    }
+
     // The base time of the mission block, in sixteenths of a second.
     std::uint32_t GetBaseTime() const;
     // The last record of the file, or nullptr when none was loaded.
@@ -72,6 +85,7 @@ private:
     void Parse(const std::vector<std::uint8_t>& bytes);
     void BuildIndex();
     void Clear(); // drops the events and the index
+    CTimeSpan UntimedRecordTime(std::uint32_t nRecord) const;
 
     std::optional<std::string> m_strTitle; // none until a file was loaded
 
@@ -82,6 +96,12 @@ private:
     std::vector<std::uint32_t> m_objectIndex;
     std::vector<std::uint32_t> m_childStart;  // 65537 entries
     std::vector<std::uint32_t> m_childIndex;
-    std::vector<std::int32_t> m_eventSeconds; // GetEventTime of every record
-    std::vector<std::uint32_t> m_firstVictim; // record number per cause, or kNone
+    // Each run of records without a time of their own shares one time: the
+    // first record of every run and that time, in file order.
+    struct CUntimedRun {
+        std::uint32_t nFirst;
+        std::int32_t nSeconds;
+    };
+    std::vector<CUntimedRun> m_untimedRuns;
+    std::vector<std::uint32_t> m_firstVictim; // object per cause, or kNone
 };

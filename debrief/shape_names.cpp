@@ -1,9 +1,11 @@
 // Display names of the shape numbers, in index order.
 #include "debrief/shape_names.h"
 
+#include <array>
 #include <iterator>
+#include <string_view>
 
-const char* const ShapeNames[] = {
+constexpr const char* ShapeNames[] = {
     // 0
     "Unknown 0",
     "FAB-1500",
@@ -408,9 +410,28 @@ const char* const ShapeNames[] = {
 
 static_assert(std::size(ShapeNames) == kShapeCount);
 
+namespace {
+
+// The names with their lengths, for appending them.
+constexpr auto kShapeNameViews = [] {
+    std::array<std::string_view, kShapeCount> views{};
+    for (std::size_t i = 0; i < kShapeCount; ++i)
+        views[i] = ShapeNames[i];
+    return views;
+}();
+
+} // namespace
+
 std::string ShapeName(unsigned nShape)
 {
     if (nShape < kShapeCount)
         return ShapeNames[nShape];
     return "Shape " + std::to_string(nShape);
+}
+
+void AppendShapeName(std::string& strText, unsigned nShape) {
+    if (nShape < kShapeCount)
+        strText += kShapeNameViews[nShape];
+    else
+        strText += ShapeName(nShape);
 }

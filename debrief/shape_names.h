@@ -11,3 +11,5 @@ extern const char* const ShapeNames[];
 
 // The name of a shape, or "Shape <n>" for a number outside the table.
 std::string ShapeName(unsigned nShape);
+// Appends ShapeName(nShape) to the text.
+void AppendShapeName(std::string& strText, unsigned nShape);

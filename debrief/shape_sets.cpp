@@ -4,6 +4,7 @@
 
 #include "log/kill.h"
 
+#include <array>
 #include <iterator>
 
 // Aircraft (335 to 360 are the numbered Su-27s).
@@ -37,13 +38,29 @@ const std::uint16_t RadarShapes[] = {
 };
 
 // Weapons, in the order the Kill Details dialog lists them.
-const std::uint16_t WeaponShapes[] = {
+constexpr std::uint16_t WeaponShapes[] = {
     1, 3, 93, 235, 236, 237, 257, 2, 212, 239, 234, 240, 232, 233, 60, 126, 362, 208, 61, 332,
     62, 63, 171, 5, 86, 84, 85, 205, 124, 231, 230, 122, 220, 129, 81, 92, 88, 170, 209, 219,
     87, 91, 179, 99, 173, 178, 180, 200, 213, 229, 238, 256, 207, 210, 211, 0
 };
 
 static_assert(std::size(WeaponShapes) == kWeaponCount + 1);
+
+namespace {
+
+// Whether each shape number below the table's size is a weapon.
+constexpr auto kWeaponTable = [] {
+    std::array<bool, 512> table{};
+    for (const std::uint16_t* p = WeaponShapes; *p != 0; ++p)
+        table[*p] = true;
+    return table;
+}();
+
+} // namespace
+
+bool IsWeaponShape(unsigned nShape) {
+    return nShape < kWeaponTable.size() && kWeaponTable[nShape];
+}
 
 bool IsShapeInSet(const std::uint16_t* pSet, unsigned nShape)
 {

@@ -18,6 +18,8 @@ extern const std::uint16_t WeaponShapes[];
 inline constexpr std::size_t kWeaponCount = 55;
 
 bool IsShapeInSet(const std::uint16_t* pSet, unsigned nShape);
+// IsShapeInSet(WeaponShapes, nShape), by table.
+bool IsWeaponShape(unsigned nShape);
 // Number of members of a set.
 std::size_t CountShapes(const std::uint16_t* pSet);
 

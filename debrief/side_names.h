@@ -11,3 +11,5 @@ extern const char* const SideNames[];
 
 // The name of a side, or "Side <n>" for a number outside the table.
 std::string SideName(unsigned nCountry);
+// Appends SideName(nCountry) to the text.
+void AppendSideName(std::string& strText, unsigned nCountry);
