@@ -7,17 +7,26 @@
 bool CKillFilter::Accept(const CDebrief& debrief, const DebriefEvent* pEvent,
                          const CAppSettings& settings)
 {
-    if (pEvent == nullptr || (settings.m_bIgnoreGndKills == 0 && settings.m_bRejectUnkKills == 0)) {
+    if (pEvent == nullptr) {
         m_bHaveLast = false;
         return true;
     }
-    const DebriefEvent& event = *pEvent;
+    // The time is looked up only when it decides something.
+    if (settings.m_bIgnoreGndKills == 0) return Accept(*pEvent, CTimeSpan(), settings);
+    return Accept(*pEvent, debrief.GetEventTime(pEvent), settings);
+}
+
+bool CKillFilter::Accept(const DebriefEvent& event, CTimeSpan tsTime,
+                         const CAppSettings& settings) {
+    if (settings.m_bIgnoreGndKills == 0 && settings.m_bRejectUnkKills == 0) {
+        m_bHaveLast = false;
+        return true;
+    }
     if (settings.m_bRejectUnkKills != 0 && event.country == 0)
         return false;
     if (settings.m_bIgnoreGndKills == 0)
         return true;
 
-    const CTimeSpan tsTime = debrief.GetEventTime(pEvent);
     const bool bSuspicious = m_bHaveLast && event.country == 0 && m_nLastCountry != 0 &&
                              (event.status & EVENT_GND) != 0 && (m_nLastStatus & EVENT_GND) != 0 &&
                              event.shape == m_nLastShape && event.object == 0 &&
@@ -44,4 +53,8 @@ CKillFilter& TheKillFilter()
 bool AcceptKill(const CDebrief& debrief, const DebriefEvent* pEvent)
 {
     return TheKillFilter().Accept(debrief, pEvent, AfxGetAppSettings());
+}
+
+bool AcceptKill(const DebriefEvent& event, CTimeSpan tsTime) {
+    return TheKillFilter().Accept(event, tsTime, AfxGetAppSettings());
 }

@@ -19,6 +19,8 @@ public:
     // "reject unknown" and "ignore suspicious ground kills" choices. A null
     // event resets the memory and counts.
     bool Accept(const CDebrief& debrief, const DebriefEvent* pEvent, const CAppSettings& settings);
+    // The same for a destruction whose time is already known.
+    bool Accept(const DebriefEvent& event, CTimeSpan tsTime, const CAppSettings& settings);
 
 private:
     bool m_bHaveLast = false;
@@ -35,3 +37,5 @@ inline constexpr std::int32_t kSuspiciousKillSeconds = 4;
 // The program's one filter, with the application's settings. Every pass
 // over a debrief starts by calling it with a null event.
 bool AcceptKill(const CDebrief& debrief, const DebriefEvent* pEvent);
+// The same for a destruction whose time (GetEventTime) is already known.
+bool AcceptKill(const DebriefEvent& event, CTimeSpan tsTime);

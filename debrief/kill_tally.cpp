@@ -1,4 +1,12 @@
 // TallyKills: kill, hit and miss records from the player's weapon releases.
+//
+// A weapon identifier may be reused by many releases of a long flight, and
+// every release then sees every effect of that identifier. The tally is
+// therefore done per identifier where the order allows it: destructions go
+// through the kill filter one release at a time, in the order the filter must
+// see them, while hits are only counted per identifier and weapon shape during
+// the pass and turned into records once at the end, in the order in which the
+// pass would first have met them.
 #include "debrief/kill_tally.h"
 
 #include "debrief/debrief.h"
@@ -9,24 +17,39 @@
 #include "log/record_key.h"
 
 #include <algorithm>
+#include <array>
 #include <cstddef>
 #include <cstdint>
-#include <unordered_map>
+#include <span>
 #include <vector>
 
 namespace {
 
 constexpr std::size_t kIdCount = 65536;
+constexpr std::uint32_t kNone = 0xFFFFFFFF;
 
 bool IsRelease(const DebriefEvent& event)
 {
-    return HasAllFlags(event, EVENT_ENTRY) && IsShapeInSet(WeaponShapes, event.shape);
+    return HasAllFlags(event, EVENT_ENTRY) && IsWeaponShape(event.shape);
 }
 
-// Work a pass may do. Without repeated object identifiers the tally looks at
-// each event a bounded number of times; a file that reuses one identifier for
-// a huge number of weapons would make every release see every effect, so the
-// pass stops once that much work is spent.
+// A destruction effect, which goes through the kill filter.
+bool IsDestruction(const DebriefEvent& event) {
+    return HasAnyFlag(event, EVENT_DESTROYED);
+}
+
+// A hit effect that is not also a destruction.
+bool IsPlainHit(const DebriefEvent& event) {
+    return !HasAnyFlag(event, EVENT_DESTROYED) && HasAnyFlag(event, EVENT_HIT);
+}
+
+std::int32_t SaturatingAdd(std::int32_t nValue, std::int64_t nMore) {
+    return static_cast<std::int32_t>(std::min<std::int64_t>(INT32_MAX, nValue + nMore));
+}
+
+// Work a pass may do. A file that reuses one identifier for a huge number of
+// weapons would make every release see every destruction of it, so the pass
+// stops once that much work is spent.
 class CWorkBudget {
 public:
     explicit CWorkBudget(std::size_t nEvents) : m_nLeft(2 * static_cast<std::uint64_t>(nEvents) + (1u << 24)) {}
@@ -46,168 +69,296 @@ private:
     std::uint64_t m_nLeft;
 };
 
-// Record numbers grouped by a 16-bit key: the run of key k is
-// m_index[m_start[k]] .. m_index[m_start[k + 1] - 1], in the order added.
-class CGroups {
+// Items grouped by a 16-bit key: the run of key k is
+// m_items[m_start[k]] .. m_items[m_start[k + 1] - 1], in the order added.
+// Items grouped by a 16-bit key: the run of key k is
+// m_items[m_start[k]] .. m_items[m_start[k + 1] - 1], in the order added.
+// Built in two rounds over the same items: Count every key, then Place
+// every item in the same order.
+template <typename Item> class CGroups {
 public:
-    template <typename KeyOf, typename Include>
-    void Build(std::size_t nItems, KeyOf keyOf, Include include)
-    {
-        m_start.assign(kIdCount + 1, 0);
-        for (std::size_t i = 0; i < nItems; ++i)
-            if (include(i))
-                ++m_start[keyOf(i) + 1u];
+    void StartCounting() { m_start.assign(kIdCount + 1, 0); }
+    void Count(std::uint16_t nKey) { ++m_start[nKey + 1u]; }
+    void StartPlacing() {
         for (std::size_t k = 0; k < kIdCount; ++k)
             m_start[k + 1] += m_start[k];
-        m_index.resize(m_start[kIdCount]);
-        std::vector<std::uint32_t> next(m_start.begin(), m_start.end() - 1);
-        for (std::size_t i = 0; i < nItems; ++i)
-            if (include(i))
-                m_index[next[keyOf(i)]++] = static_cast<std::uint32_t>(i);
+        m_items.resize(m_start[kIdCount]);
+        m_next.assign(m_start.begin(), m_start.end() - 1);
     }
+    void Place(std::uint16_t nKey, const Item& item) { m_items[m_next[nKey]++] = item; }
+    void DonePlacing() { m_next = {}; }
+
     bool IsBuilt() const { return !m_start.empty(); }
-    const std::uint32_t* begin(std::uint16_t nKey) const { return m_index.data() + m_start[nKey]; }
-    const std::uint32_t* end(std::uint16_t nKey) const { return m_index.data() + m_start[nKey + 1u]; }
+    std::span<const Item> Of(std::uint16_t nKey) const {
+        return {m_items.data() + m_start[nKey], m_start[nKey + 1u] - m_start[nKey]};
+    }
 
 private:
     std::vector<std::uint32_t> m_start;
-    std::vector<std::uint32_t> m_index;
+    std::vector<std::uint32_t> m_next;
+    std::vector<Item> m_items;
 };
 
-// Rounds of the gun burst that made a kill. Walking back from the killing
+// Rounds of the gun bursts that made kills. Walking back from the killing
 // round over the earlier children of the player, a child of the same shape
-// that also struck the victim counts when it is not a whole second older than
-// the last round counted, and then becomes the last one counted. Among those
-// candidates the walk therefore picks, from each counted round, the nearest
-// earlier candidate at least as late as it, so the count from each candidate
-// is fixed: it is computed once per victim and shape for all candidates.
+// that also struck the victim (a candidate) counts when it is not a whole
+// second older than the last round counted, and then becomes the last one
+// counted. From each counted candidate the walk thus goes on at the nearest
+// earlier candidate at least as late as it, so the count of a candidate is
+// its own rounds plus the count of that one. One pass over the children in
+// file order keeps, per victim and shape asked about, the candidates that
+// can still be that nearest one (a stack of falling times), and answers each
+// question when it reaches the killing round, itself a candidate.
 class CBurstCounter {
 public:
-    CBurstCounter(const CDebrief& debrief, const DebriefEventList& children, CWorkBudget& budget)
-        : m_debrief(debrief), m_children(children), m_budget(budget)
-    {
-    }
+    CBurstCounter(const CDebrief& debrief, std::span<const std::uint32_t> children)
+        : m_debrief(debrief), m_children(children) {}
 
-    // Rounds of the burst ending with children[nIndex], which struck nVictim.
-    std::int32_t Count(std::size_t nIndex, std::uint16_t nVictim);
+    // Asks for the rounds of the burst ending with child nIndex, which killed
+    // nVictim. Ask for every kill the pass may meet, in the order it meets
+    // them, then Solve, then take the answers in the same order with Next.
+    void Ask(std::uint32_t nIndex, std::uint16_t nVictim) {
+        m_queries.push_back({nVictim, m_debrief.m_pEvents[m_children[nIndex]].shape, nIndex, 0});
+    }
+    // victimsOf: the objects each object struck.
+    void Solve(const CGroups<std::uint16_t>& victimsOf);
+    std::int32_t Next() { return m_nNext < m_answers.size() ? m_answers[m_nNext++] : 1; }
 
 private:
-    struct CChain {
-        std::vector<std::uint32_t> indices; // candidate children, in file order
-        std::vector<std::int32_t> rounds;   // rounds counted from each of them
+    struct CQuery {
+        std::uint16_t nVictim;
+        std::uint16_t nShape;
+        std::uint32_t nIndex;
+        std::uint32_t nGroup; // victim and shape
     };
-    void BuildGroups();
-    void BuildChain(std::uint16_t nVictim, std::uint16_t nShape, CChain& chain);
+    struct CCandidate {
+        std::int32_t nSeconds;
+        std::int32_t nRounds;
+    };
+    // The stack of a victim and shape, times falling from bottom to top: its
+    // top here, the rest (rarely any) in m_below.
+    struct CGroup {
+        CCandidate top{};
+        std::uint32_t nDepth = 0;
+        std::uint32_t nLastChild = kNone;
+        std::uint32_t nNextAsked = kNone; // child of the next question
+        std::uint32_t nNextQuestion = 0;  // its position in m_questions
+        std::uint32_t nEndQuestion = 0;
+    };
+    void MakeGroups();
+    void Push(std::uint32_t nGroup, std::uint32_t nChild, std::int32_t nSeconds,
+              std::int32_t nWeight);
+    void Answer(CGroup& group, std::int32_t nRounds);
 
     const CDebrief& m_debrief;
-    const DebriefEventList& m_children;
-    CWorkBudget& m_budget;
-    CGroups m_childrenByObject; // children by their own object
-    CGroups m_strikesByVictim;  // hits, destructions and kills by their victim
-    std::vector<std::uint32_t> m_causeSeen;
-    std::uint32_t m_nStamp = 0;
-    std::unordered_map<std::uint32_t, CChain> m_chains; // by victim and shape
+    std::span<const std::uint32_t> m_children;
+    std::vector<CQuery> m_queries;
+    std::vector<std::int32_t> m_answers; // in the order asked
+    std::size_t m_nNext = 0;
+
+    std::vector<CGroup> m_groups;
+    std::vector<std::vector<CCandidate>> m_below;      // per group, below its top
+    std::vector<std::uint32_t> m_questions;            // query numbers by group, in the order asked
+    std::array<std::uint32_t, 512> m_shapeSlot{};      // weapon shape -> slot + 1
+    std::vector<std::vector<std::uint32_t>> m_groupOf; // per slot, per victim
 };
 
-void CBurstCounter::BuildGroups()
-{
-    m_childrenByObject.Build(
-        m_children.size(), [&](std::size_t i) { return m_children[i]->object; },
-        [](std::size_t) { return true; });
-    const std::vector<DebriefEvent>& events = m_debrief.m_pEvents;
-    m_strikesByVictim.Build(
-        events.size(), [&](std::size_t i) { return events[i].object; },
-        [&](std::size_t i) { return HasAnyFlag(events[i], EVENT_STRUCK); });
-    m_causeSeen.assign(kIdCount, 0);
-    m_budget.Spend(events.size() + m_children.size());
+// Numbers the victim and shape pairs asked about and lists each one's
+// questions.
+void CBurstCounter::MakeGroups() {
+    for (CQuery& query : m_queries) {
+        std::uint32_t& nSlot = m_shapeSlot[query.nShape];
+        if (nSlot == 0) {
+            m_groupOf.emplace_back(kIdCount, kNone);
+            nSlot = static_cast<std::uint32_t>(m_groupOf.size());
+        }
+        std::uint32_t& nGroup = m_groupOf[nSlot - 1][query.nVictim];
+        if (nGroup == kNone) {
+            nGroup = static_cast<std::uint32_t>(m_groups.size());
+            m_groups.emplace_back();
+        }
+        query.nGroup = nGroup;
+        ++m_groups[nGroup].nEndQuestion;
+    }
+    std::uint32_t nStart = 0;
+    for (CGroup& group : m_groups) {
+        group.nNextQuestion = nStart;
+        nStart += group.nEndQuestion;
+        group.nEndQuestion = group.nNextQuestion;
+    }
+    m_questions.resize(m_queries.size());
+    for (std::uint32_t q = 0; q < m_queries.size(); ++q)
+        m_questions[m_groups[m_queries[q].nGroup].nEndQuestion++] = q;
+    for (CGroup& group : m_groups)
+        group.nNextAsked = m_queries[m_questions[group.nNextQuestion]].nIndex;
+    m_below.resize(m_groups.size());
 }
 
-void CBurstCounter::BuildChain(std::uint16_t nVictim, std::uint16_t nShape, CChain& chain)
-{
-    if (!m_childrenByObject.IsBuilt())
-        BuildGroups();
+void CBurstCounter::Push(std::uint32_t nGroup, std::uint32_t nChild, std::int32_t nSeconds,
+                         std::int32_t nWeight) {
+    CGroup& group = m_groups[nGroup];
+    if (group.nLastChild == nChild) return; // struck the victim more than once
+    group.nLastChild = nChild;
+    while (group.nDepth > 0 && group.top.nSeconds < nSeconds) {
+        if (--group.nDepth > 0) {
+            group.top = m_below[nGroup].back();
+            m_below[nGroup].pop_back();
+        }
+    }
+    // At most two rounds per event of the file: no overflow.
+    const std::int32_t nRounds = nWeight + (group.nDepth > 0 ? group.top.nRounds : 0);
+    // An earlier candidate no later than this one is never the nearest again.
+    if (group.nDepth > 0 && group.top.nSeconds == nSeconds) {
+        group.top.nRounds = nRounds;
+    } else {
+        if (group.nDepth > 0) m_below[nGroup].push_back(group.top);
+        group.top = {nSeconds, nRounds};
+        ++group.nDepth;
+    }
+    if (group.nNextAsked == nChild) Answer(group, nRounds);
+}
 
-    // The children of the same shape whose object struck the victim.
-    ++m_nStamp;
-    const std::vector<DebriefEvent>& events = m_debrief.m_pEvents;
-    for (const std::uint32_t* p = m_strikesByVictim.begin(nVictim); p != m_strikesByVictim.end(nVictim); ++p) {
-        const std::uint16_t nCause = events[*p].parent;
-        if (m_causeSeen[nCause] == m_nStamp)
-            continue;
-        m_causeSeen[nCause] = m_nStamp;
-        const std::uint32_t* pFirst = m_childrenByObject.begin(nCause);
-        const std::uint32_t* pLast = m_childrenByObject.end(nCause);
-        if (!m_budget.Spend(1 + static_cast<std::uint64_t>(pLast - pFirst)))
+void CBurstCounter::Answer(CGroup& group, std::int32_t nRounds) {
+    for (; group.nNextQuestion < group.nEndQuestion; ++group.nNextQuestion) {
+        const std::uint32_t q = m_questions[group.nNextQuestion];
+        if (m_queries[q].nIndex != group.nNextAsked) {
+            group.nNextAsked = m_queries[q].nIndex;
             return;
-        for (const std::uint32_t* q = pFirst; q != pLast; ++q)
-            if (m_children[*q]->shape == nShape)
-                chain.indices.push_back(*q);
+        }
+        m_answers[q] = nRounds;
     }
-    std::sort(chain.indices.begin(), chain.indices.end());
-
-    // From each candidate the walk goes on at the nearest earlier candidate
-    // that is at least as late; a stack of candidates with falling times
-    // finds it.
-    const std::int32_t nWeight = CountRounds(nShape);
-    std::vector<std::uint32_t> stack; // positions in chain.indices
-    std::vector<std::int32_t> seconds(chain.indices.size());
-    chain.rounds.resize(chain.indices.size());
-    for (std::size_t p = 0; p < chain.indices.size(); ++p) {
-        seconds[p] = m_debrief.GetEventTime(m_children[chain.indices[p]]).GetTotalSeconds();
-        while (!stack.empty() && seconds[stack.back()] < seconds[p])
-            stack.pop_back();
-        // At most two rounds per event of the file: no overflow.
-        chain.rounds[p] = nWeight + (stack.empty() ? 0 : chain.rounds[stack.back()]);
-        stack.push_back(static_cast<std::uint32_t>(p));
-    }
+    group.nNextAsked = kNone;
 }
 
-std::int32_t CBurstCounter::Count(std::size_t nIndex, std::uint16_t nVictim)
-{
-    const std::uint16_t nShape = m_children[nIndex]->shape;
-    const std::uint32_t nKey = (static_cast<std::uint32_t>(nVictim) << 16) | nShape;
-    auto it = m_chains.find(nKey);
-    if (it == m_chains.end()) {
-        it = m_chains.emplace(nKey, CChain{}).first;
-        BuildChain(nVictim, nShape, it->second);
+void CBurstCounter::Solve(const CGroups<std::uint16_t>& victimsOf) {
+    if (m_queries.empty()) return;
+    // Without an answer (the work budget ran out) a kill counts one shot.
+    m_answers.resize(m_queries.size());
+    for (std::size_t i = 0; i < m_queries.size(); ++i)
+        m_answers[i] = CountRounds(m_queries[i].nShape);
+    MakeGroups();
+
+    // A file that reuses identifiers beyond reason could make this pass
+    // quadratic; past this much work the remaining kills count one shot.
+    const std::vector<DebriefEvent>& events = m_debrief.m_pEvents;
+    std::uint64_t nWorkLeft = 2 * static_cast<std::uint64_t>(events.size()) + (1u << 24);
+    const std::uint32_t nLastAsked =
+        std::max_element(m_queries.begin(), m_queries.end(), [](const CQuery& a, const CQuery& b) {
+            return a.nIndex < b.nIndex;
+        })->nIndex;
+    for (std::uint32_t k = 0; k <= nLastAsked; ++k) {
+        const DebriefEvent& child = events[m_children[k]];
+        if (child.shape >= m_shapeSlot.size() || m_shapeSlot[child.shape] == 0) continue;
+        const std::uint32_t* pGroupOf = m_groupOf[m_shapeSlot[child.shape] - 1].data();
+        const std::span<const std::uint16_t> victims = victimsOf.Of(child.object);
+        if (victims.size() > nWorkLeft) break;
+        nWorkLeft -= victims.size();
+        const std::int32_t nSeconds = m_debrief.GetRecordTime(m_children[k]).GetTotalSeconds();
+        const std::int32_t nWeight = CountRounds(child.shape);
+        for (const std::uint16_t nVictim : victims)
+            if (const std::uint32_t nGroup = pGroupOf[nVictim]; nGroup != kNone)
+                Push(nGroup, k, nSeconds, nWeight);
     }
-    const CChain& chain = it->second;
-    const auto pos = std::lower_bound(chain.indices.begin(), chain.indices.end(), nIndex);
-    if (pos == chain.indices.end() || *pos != nIndex)
-        return CountRounds(nShape); // only when the work budget ran out
-    return chain.rounds[static_cast<std::size_t>(pos - chain.indices.begin())];
+    m_queries = {};
+    m_groups = {};
+    m_below = {};
+    m_groupOf = {};
+    m_questions = {};
 }
+
+// Numbers by 64-bit key: open addressing, at most half full.
+class CKeyIndex {
+public:
+    static constexpr std::uint32_t kMissing = kNone;
+
+    std::uint32_t Find(std::uint64_t nKey) const {
+        if (m_slots.empty()) return kMissing;
+        for (std::size_t i = Hash(nKey);; i = (i + 1) & (m_slots.size() - 1)) {
+            if (m_slots[i].nValue == kMissing || m_slots[i].nKey == nKey) return m_slots[i].nValue;
+        }
+    }
+    // The number of the key; nValue when the key is new.
+    std::uint32_t FindOrAdd(std::uint64_t nKey, std::uint32_t nValue) {
+        if (2 * (m_nCount + 1) > m_slots.size()) Grow();
+        std::size_t i = Hash(nKey);
+        for (; m_slots[i].nValue != kMissing; i = (i + 1) & (m_slots.size() - 1))
+            if (m_slots[i].nKey == nKey) return m_slots[i].nValue;
+        m_slots[i] = {nKey, nValue};
+        ++m_nCount;
+        return nValue;
+    }
+
+private:
+    struct CSlot {
+        std::uint64_t nKey = 0;
+        std::uint32_t nValue = kMissing;
+    };
+    std::size_t Hash(std::uint64_t nKey) const {
+        return static_cast<std::size_t>((nKey * 0x9E3779B97F4A7C15ull) >> 32) &
+               (m_slots.size() - 1);
+    }
+    void Grow() {
+        std::vector<CSlot> old(std::max<std::size_t>(64, 2 * m_slots.size()));
+        old.swap(m_slots);
+        m_nCount = 0;
+        for (const CSlot& slot : old)
+            if (slot.nValue != kMissing) FindOrAdd(slot.nKey, slot.nValue);
+    }
+
+    std::vector<CSlot> m_slots; // a power of two
+    std::size_t m_nCount = 0;
+};
+
+std::uint64_t HitKey(std::uint16_t nTargetID, std::uint16_t nTarget, std::uint16_t nWeapon) {
+    return (std::uint64_t{nTargetID} << 32) | (std::uint64_t{nTarget} << 16) | nWeapon;
+}
+
+// A destruction effect with what the pass needs of it, kept together so
+// that the releases sharing an identifier find its destructions in one place.
+struct CDestruction {
+    DebriefEvent event;
+    CTimeSpan tsTime;
+};
 
 class CKillTally {
 public:
     CKillTally(const CDebrief& debrief, std::uint16_t nPlayer, CMission& mission)
-        : m_debrief(debrief), m_nPlayer(nPlayer), m_mission(mission), m_budget(debrief.m_pEvents.size()),
-          m_bursts(debrief, m_children, m_budget)
-    {
-    }
+        : m_debrief(debrief), m_events(debrief.m_pEvents),
+          m_children(debrief.ChildRecords(nPlayer)), m_mission(mission),
+          m_budget(debrief.m_pEvents.size()), m_bursts(debrief, m_children) {}
     void Run();
 
 private:
-    static std::uint64_t HitKey(std::uint16_t nTargetID, std::uint16_t nTarget, std::uint16_t nWeapon)
-    {
-        return (static_cast<std::uint64_t>(nTargetID) << 32) | (static_cast<std::uint64_t>(nTarget) << 16) |
-               nWeapon;
-    }
-    void TallyRelease(std::size_t nIndex);
-    void AddKill(std::size_t nIndex, const DebriefEvent& effect, CTimeSpan tsFired);
-    void AddHit(const DebriefEvent& release, const DebriefEvent& effect, CTimeSpan tsFired);
+    // The releases of one weapon object and shape: how many, and the first.
+    struct CHitGroup {
+        std::uint16_t nObject;
+        std::uint16_t nShape;
+        std::uint32_t nNextOfObject; // the next group of the same object, or kNone
+        CTimeSpan tsFired;           // of the first release
+        std::int64_t nReleases;
+    };
+    void IndexEffects();
+    void AskBurstCounts();
+    void TallyRelease(std::uint32_t nIndex);
+    void CountHitGroup(const DebriefEvent& release, CTimeSpan tsFired);
+    void AddHits();
+    void AddKill(const DebriefEvent& release, const CDestruction& effect, CTimeSpan tsFired,
+                 std::int32_t nRounds);
     void AddMiss(const DebriefEvent& release);
 
     const CDebrief& m_debrief;
-    std::uint16_t m_nPlayer;
+    const std::vector<DebriefEvent>& m_events;
+    std::span<const std::uint32_t> m_children;
     CMission& m_mission;
     CWorkBudget m_budget;
-    DebriefEventList m_children;
-    DebriefEventList m_effects;
     CBurstCounter m_bursts;
-    // The records to merge into, as FindHit and FindMiss would find them.
-    std::unordered_map<std::uint64_t, CKill*> m_hitsByKey;
-    std::unordered_map<std::uint16_t, CKill*> m_missesByWeapon;
+
+    CGroups<CDestruction> m_destructionsBy;     // destruction effects by their weapon
+    CGroups<std::uint16_t> m_victimsOf;         // what each object hit, destroyed or killed
+    std::vector<std::uint32_t> m_plainHits;     // per weapon: its plain hit effects
+    std::vector<CHitGroup> m_hitGroups;         // in the order of their first release
+    std::vector<std::uint32_t> m_firstHitGroup; // per object, or kNone
+    std::array<CKill*, 512> m_missesByWeapon{}; // weapon shapes are below 512
 };
 
 void SetFields(CKill& kill, const DebriefEvent& effect, std::uint16_t nWeapon, CTimeSpan tsFired,
@@ -225,92 +376,193 @@ void SetFields(CKill& kill, const DebriefEvent& effect, std::uint16_t nWeapon, C
 
 void CKillTally::Run()
 {
-    // The lists may already hold records to merge into.
-    for (int k = m_mission.GetHitCount() - 1; k >= 0; --k) {
-        CKill* pHit = m_mission.GetHit(k);
-        m_hitsByKey[HitKey(pHit->GetTargetID(), pHit->GetTarget(), pHit->GetWeapon())] = pHit;
-    }
+    // The misses list may already hold records to merge into.
     for (int k = m_mission.GetMissCount() - 1; k >= 0; --k) {
         CKill* pMiss = m_mission.GetMiss(k);
-        if (pMiss->GetTargetID() == kNoObject && pMiss->GetTarget() == 0)
+        if (pMiss->GetTargetID() == kNoObject && pMiss->GetTarget() == 0 &&
+            pMiss->GetWeapon() < m_missesByWeapon.size())
             m_missesByWeapon[pMiss->GetWeapon()] = pMiss;
     }
 
-    m_debrief.GetChildEvents(m_nPlayer, m_children);
+    IndexEffects();
+    AskBurstCounts();
+    m_bursts.Solve(m_victimsOf);
+    m_victimsOf = {};
     AcceptKill(m_debrief, nullptr);
-    for (std::size_t i = 0; i < m_children.size() && !m_budget.IsSpent(); ++i)
-        if (IsRelease(*m_children[i]))
-            TallyRelease(i);
+    for (std::uint32_t i = 0; i < m_children.size() && !m_budget.IsSpent(); ++i)
+        if (IsRelease(m_events[m_children[i]])) TallyRelease(i);
+    AddHits();
 }
 
-void CKillTally::TallyRelease(std::size_t nIndex)
-{
-    const DebriefEvent& release = *m_children[nIndex];
-    const CTimeSpan tsFired = m_debrief.GetEventTime(&release);
-    m_debrief.GetChildEvents(release.object, m_effects);
-    if (!m_budget.Spend(1 + m_effects.size()))
-        return;
-
-    bool bOutcome = false;
-    for (auto it = m_effects.rbegin(); it != m_effects.rend(); ++it) {
-        const DebriefEvent& effect = **it;
-        if (HasAnyFlag(effect, EVENT_DESTROYED)) {
-            if (!AcceptKill(m_debrief, &effect))
-                continue;
-            AddKill(nIndex, effect, tsFired);
-            bOutcome = true;
-        } else if (HasAnyFlag(effect, EVENT_HIT)) {
-            AddHit(release, effect, tsFired);
-            bOutcome = true;
-        }
+// What every object struck: its destruction effects, whether and how often
+// it hit something, and for the bursts every object it struck (itself
+// included). Two rounds over the events.
+void CKillTally::IndexEffects() {
+    // Only the kills of gun rounds need what each object struck.
+    const bool bRounds = std::any_of(m_children.begin(), m_children.end(), [&](std::uint32_t r) {
+        return m_events[r].byte2 == BYTE2_ROUND;
+    });
+    m_plainHits.assign(kIdCount, 0);
+    m_destructionsBy.StartCounting();
+    if (bRounds) m_victimsOf.StartCounting();
+    for (const DebriefEvent& event : m_events) {
+        if (!HasAnyFlag(event, EVENT_STRUCK)) continue;
+        if (bRounds) m_victimsOf.Count(event.parent);
+        if (event.parent == event.object) continue;
+        if (IsDestruction(event))
+            m_destructionsBy.Count(event.parent);
+        else
+            ++m_plainHits[event.parent];
     }
+    m_destructionsBy.StartPlacing();
+    if (bRounds) m_victimsOf.StartPlacing();
+    for (std::uint32_t nRecord = 0; nRecord < m_events.size(); ++nRecord) {
+        const DebriefEvent& event = m_events[nRecord];
+        if (!HasAnyFlag(event, EVENT_STRUCK)) continue;
+        if (bRounds) m_victimsOf.Place(event.parent, event.object);
+        if (event.parent != event.object && IsDestruction(event))
+            m_destructionsBy.Place(event.parent, {event, m_debrief.GetRecordTime(nRecord)});
+    }
+    m_destructionsBy.DonePlacing();
+    if (bRounds) m_victimsOf.DonePlacing();
+    m_firstHitGroup.assign(kIdCount, kNone);
+}
+
+// Every kill of a gun round the pass may record, in the pass's order.
+void CKillTally::AskBurstCounts() {
+    for (std::uint32_t i = 0; i < m_children.size(); ++i) {
+        const DebriefEvent& release = m_events[m_children[i]];
+        if (release.byte2 != BYTE2_ROUND || !IsRelease(release)) continue;
+        const std::span<const CDestruction> destructions = m_destructionsBy.Of(release.object);
+        for (auto it = destructions.rbegin(); it != destructions.rend(); ++it)
+            m_bursts.Ask(i, it->event.object);
+    }
+}
+
+void CKillTally::TallyRelease(std::uint32_t nIndex) {
+    const DebriefEvent& release = m_events[m_children[nIndex]];
+    const CTimeSpan tsFired = m_debrief.GetRecordTime(m_children[nIndex]);
+    const std::span<const CDestruction> destructions = m_destructionsBy.Of(release.object);
+    if (!m_budget.Spend(1 + destructions.size())) return;
+
+    // Effects are examined from the last to the first.
+    bool bOutcome = m_plainHits[release.object] != 0;
+    for (auto it = destructions.rbegin(); it != destructions.rend(); ++it) {
+        const std::int32_t nRounds = release.byte2 == BYTE2_ROUND ? m_bursts.Next() : 1;
+        if (!AcceptKill(it->event, it->tsTime)) continue;
+        AddKill(release, *it, tsFired, nRounds);
+        bOutcome = true;
+    }
+    if (m_plainHits[release.object] != 0) CountHitGroup(release, tsFired);
     if (!bOutcome)
         AddMiss(release);
 }
 
-void CKillTally::AddKill(std::size_t nIndex, const DebriefEvent& effect, CTimeSpan tsFired)
-{
-    // A longer list would make the log unreadable.
-    if (m_mission.GetKillCount() >= kMaxRecordCount)
-        return;
-    const DebriefEvent& release = *m_children[nIndex];
-    std::int32_t nRounds = 1;
-    if (release.byte2 == BYTE2_ROUND)
-        nRounds = m_bursts.Count(nIndex, effect.object);
-    CKill* pKill = m_mission.AddKill();
-    SetFields(*pKill, effect, release.shape, tsFired, m_debrief.GetEventTime(&effect));
-    pKill->SetNumFired(nRounds);
+void CKillTally::CountHitGroup(const DebriefEvent& release, CTimeSpan tsFired) {
+    std::uint32_t* pLink = &m_firstHitGroup[release.object];
+    while (*pLink != kNone) {
+        CHitGroup& group = m_hitGroups[*pLink];
+        if (group.nShape == release.shape) {
+            ++group.nReleases;
+            return;
+        }
+        pLink = &group.nNextOfObject;
+    }
+    *pLink = static_cast<std::uint32_t>(m_hitGroups.size());
+    m_hitGroups.push_back({release.object, release.shape, kNone, tsFired, 1});
 }
 
-void CKillTally::AddHit(const DebriefEvent& release, const DebriefEvent& effect, CTimeSpan tsFired)
-{
-    const std::uint64_t nKey = HitKey(effect.object, effect.shape, release.shape);
-    if (auto it = m_hitsByKey.find(nKey); it != m_hitsByKey.end()) {
-        CKill& hit = *it->second;
-        if (hit.GetNumFired() < INT32_MAX)
-            hit.SetNumFired(hit.GetNumFired() + 1);
-        return;
+// The hits of every group: a record per target object and shape and weapon
+// shape, made where the pass would first have met it (the releases in order,
+// each one's effects from the last to the first), counting every release of
+// every group that met it. One walk over the effects in file order finds
+// that first meeting for each.
+void CKillTally::AddHits() {
+    if (m_hitGroups.empty()) return;
+    struct CHit {
+        std::uint64_t nRank; // group, then place among the weapon's hits from the last
+        std::uint64_t nKey;
+        std::uint32_t nGroup;
+        std::uint32_t nRecord;
+        std::int64_t nCount;
+    };
+    const auto isGroupHit = [&](const DebriefEvent& event) {
+        return event.parent != event.object && IsPlainHit(event) &&
+               m_firstHitGroup[event.parent] != kNone;
+    };
+    std::vector<std::uint32_t>& hitsLeft = m_plainHits; // per weapon, not yet walked over
+
+    std::vector<CHit> hits;
+    CKeyIndex hitOfKey;
+    for (std::uint32_t nRecord = 0; nRecord < m_events.size(); ++nRecord) {
+        const DebriefEvent& effect = m_events[nRecord];
+        if (!isGroupHit(effect)) continue;
+        const std::uint32_t nFromLast = --hitsLeft[effect.parent];
+        for (std::uint32_t g = m_firstHitGroup[effect.parent]; g != kNone;
+             g = m_hitGroups[g].nNextOfObject) {
+            const CHitGroup& group = m_hitGroups[g];
+            const std::uint64_t nKey = HitKey(effect.object, effect.shape, group.nShape);
+            const std::uint64_t nRank = (std::uint64_t{g} << 32) | nFromLast;
+            const std::uint32_t nHit =
+                hitOfKey.FindOrAdd(nKey, static_cast<std::uint32_t>(hits.size()));
+            if (nHit == hits.size()) {
+                hits.push_back({nRank, nKey, g, nRecord, group.nReleases});
+                continue;
+            }
+            CHit& hit = hits[nHit];
+            hit.nCount += group.nReleases;
+            if (nRank < hit.nRank) {
+                hit.nRank = nRank;
+                hit.nGroup = g;
+                hit.nRecord = nRecord;
+            }
+        }
     }
-    if (m_mission.GetHitCount() >= kMaxRecordCount)
-        return;
-    CKill* pHit = m_mission.AddHit();
-    SetFields(*pHit, effect, release.shape, tsFired, m_debrief.GetEventTime(&effect));
-    m_hitsByKey.emplace(nKey, pHit);
+    std::sort(hits.begin(), hits.end(),
+              [](const CHit& a, const CHit& b) { return a.nRank < b.nRank; });
+
+    // The list may already hold records to merge into: the first of a key.
+    CKeyIndex existing;
+    for (int k = 0; k < m_mission.GetHitCount(); ++k) {
+        const CKill& hit = *m_mission.GetHit(k);
+        existing.FindOrAdd(HitKey(hit.GetTargetID(), hit.GetTarget(), hit.GetWeapon()),
+                           static_cast<std::uint32_t>(k));
+    }
+    for (const CHit& hit : hits) {
+        if (const std::uint32_t k = existing.Find(hit.nKey); k != CKeyIndex::kMissing) {
+            CKill& record = *m_mission.GetHit(static_cast<int>(k));
+            record.SetNumFired(SaturatingAdd(record.GetNumFired(), hit.nCount));
+            continue;
+        }
+        if (m_mission.GetHitCount() >= kMaxRecordCount) continue;
+        const CHitGroup& group = m_hitGroups[hit.nGroup];
+        CKill* pHit = m_mission.AddHit();
+        SetFields(*pHit, m_events[hit.nRecord], group.nShape, group.tsFired,
+                  m_debrief.GetRecordTime(hit.nRecord));
+        pHit->SetNumFired(SaturatingAdd(0, hit.nCount));
+    }
+}
+
+void CKillTally::AddKill(const DebriefEvent& release, const CDestruction& effect, CTimeSpan tsFired,
+                         std::int32_t nRounds) {
+    // A longer list would make the log unreadable.
+    if (m_mission.GetKillCount() >= kMaxRecordCount) return;
+    CKill* pKill = m_mission.AddKill();
+    SetFields(*pKill, effect.event, release.shape, tsFired, effect.tsTime);
+    pKill->SetNumFired(nRounds);
 }
 
 void CKillTally::AddMiss(const DebriefEvent& release)
 {
-    if (auto it = m_missesByWeapon.find(release.shape); it != m_missesByWeapon.end()) {
-        CKill& miss = *it->second;
-        if (miss.GetNumFired() < INT32_MAX)
-            miss.SetNumFired(miss.GetNumFired() + 1);
+    if (CKill* pMiss = m_missesByWeapon[release.shape]) {
+        if (pMiss->GetNumFired() < INT32_MAX) pMiss->SetNumFired(pMiss->GetNumFired() + 1);
         return;
     }
     if (m_mission.GetMissCount() >= kMaxRecordCount)
         return;
     CKill* pMiss = m_mission.AddMiss();
     pMiss->SetWeapon(release.shape);
-    m_missesByWeapon.emplace(release.shape, pMiss);
+    m_missesByWeapon[release.shape] = pMiss;
 }
 
 } // namespace

@@ -197,55 +197,107 @@ TEST_F(KillTallyTest, BurstCountsOnlyChildrenOfTheSameShape)
     EXPECT_EQ(m_mission.GetKill(0)->GetNumFired(), 4);
 }
 
-// The walk back over the player's children done the plain way, for debriefs
-// with reused identifiers, unordered times and mixed shapes.
-std::vector<std::int32_t> RoundsOfEveryKill(const CDebrief& debrief)
-{
-    std::vector<std::int32_t> rounds;
+// The tally done the plain way, release by release and effect by effect,
+// for debriefs with reused identifiers, unordered times and mixed shapes.
+void PlainTally(const CDebrief& debrief, CMission& mission) {
+    CKillFilter filter;
+    const CAppSettings& settings = AfxGetAppSettings();
+    filter.Accept(debrief, nullptr, settings);
     DebriefEventList children, effects;
     debrief.GetChildEvents(kPlayer, children);
     for (std::size_t i = 0; i < children.size(); ++i) {
         const DebriefEvent& w = *children[i];
         if (!HasAllFlags(w, EVENT_ENTRY) || !IsShapeInSet(WeaponShapes, w.shape))
             continue;
+        const CTimeSpan fired = debrief.GetEventTime(&w);
         debrief.GetChildEvents(w.object, effects);
+        bool bOutcome = false;
         for (auto it = effects.rbegin(); it != effects.rend(); ++it) {
-            if (!HasAnyFlag(**it, EVENT_DESTROYED))
-                continue;
+            const DebriefEvent& e = **it;
+            CKill* pRecord = nullptr;
             std::int32_t n = 1;
-            if (w.byte2 == BYTE2_ROUND) {
-                n = CountRounds(w.shape);
-                CTimeSpan t = debrief.GetEventTime(&w);
-                for (std::size_t k = i; k-- > 0;) {
-                    const DebriefEvent& p = *children[k];
-                    const CTimeSpan tp = debrief.GetEventTime(&p);
-                    if (p.shape == w.shape && t - tp < CTimeSpan(1) && debrief.HasStruck(p.object, (*it)->object)) {
-                        n += CountRounds(p.shape);
-                        t = tp;
+            if (HasAnyFlag(e, EVENT_DESTROYED)) {
+                if (!filter.Accept(debrief, &e, settings)) continue;
+                if (w.byte2 == BYTE2_ROUND) {
+                    n = CountRounds(w.shape);
+                    CTimeSpan t = fired;
+                    for (std::size_t k = i; k-- > 0;) {
+                        const DebriefEvent& p = *children[k];
+                        const CTimeSpan tp = debrief.GetEventTime(&p);
+                        if (p.shape == w.shape && t - tp < CTimeSpan(1) &&
+                            debrief.HasStruck(p.object, e.object)) {
+                            n += CountRounds(p.shape);
+                            t = tp;
+                        }
                     }
                 }
+                pRecord = mission.AddKill();
+            } else if (HasAnyFlag(e, EVENT_HIT)) {
+                bOutcome = true;
+                if (CKill* pHit = mission.FindHit(e.object, e.shape, w.shape)) {
+                    pHit->SetNumFired(pHit->GetNumFired() + 1);
+                    continue;
+                }
+                pRecord = mission.AddHit();
+            } else {
+                continue;
             }
-            rounds.push_back(n);
+            bOutcome = true;
+            pRecord->SetAirKill(HasAllFlags(e, EVENT_AIR) ? 1 : 0);
+            pRecord->SetFired(fired);
+            pRecord->SetHit(debrief.GetEventTime(&e));
+            pRecord->SetSide(e.country);
+            pRecord->SetTarget(e.shape);
+            pRecord->SetTargetKill(HasAllFlags(e, EVENT_PRI) ? 1 : 0);
+            pRecord->SetWeapon(w.shape);
+            pRecord->SetNumFired(n);
+            pRecord->SetTargetID(e.object);
         }
+        if (bOutcome) continue;
+        if (CKill* pMiss = mission.FindMiss(kNoObject, 0, w.shape))
+            pMiss->SetNumFired(pMiss->GetNumFired() + 1);
+        else
+            mission.AddMiss()->SetWeapon(w.shape);
     }
-    return rounds;
 }
 
-TEST_F(KillTallyTest, BurstCountsMatchThePlainWalkOnRandomFlights)
-{
+void ExpectSameRecords(const CKill* pGot, const CKill* pWant, const std::string& strWhere) {
+    ASSERT_NE(pGot, nullptr) << strWhere;
+    EXPECT_EQ(pGot->GetTargetID(), pWant->GetTargetID()) << strWhere;
+    EXPECT_EQ(pGot->GetNumFired(), pWant->GetNumFired()) << strWhere;
+    EXPECT_EQ(pGot->GetHit(), pWant->GetHit()) << strWhere;
+    EXPECT_EQ(pGot->GetFired(), pWant->GetFired()) << strWhere;
+    EXPECT_EQ(pGot->GetTarget(), pWant->GetTarget()) << strWhere;
+    EXPECT_EQ(pGot->GetAirKill(), pWant->GetAirKill()) << strWhere;
+    EXPECT_EQ(pGot->GetTargetKill(), pWant->GetTargetKill()) << strWhere;
+    EXPECT_EQ(pGot->GetSide(), pWant->GetSide()) << strWhere;
+    EXPECT_EQ(pGot->GetWeapon(), pWant->GetWeapon()) << strWhere;
+}
+
+TEST_F(KillTallyTest, MatchesThePlainWalkOnRandomFlights) {
     std::mt19937 random(11);
     std::int32_t nLongest = 0; // the flights must hold real bursts
-    for (int nFlight = 0; nFlight < 20; ++nFlight) {
+    for (int nFlight = 0; nFlight < 40; ++nFlight) {
+        m_settings.m_bIgnoreGndKills = nFlight % 2;
+        m_settings.m_bRejectUnkKills = nFlight % 4 == 3;
         CDebriefBuilder builder;
         builder.AddPlayer(kPlayer);
         for (int i = 0; i < 400; ++i) {
             const auto nWeapon = static_cast<std::uint16_t>(10 + random() % 40);
             const auto nVictim = static_cast<std::uint16_t>(random() % 5); // 0 included
+            const auto nCountry = static_cast<std::uint8_t>(random() % 3);
             const DebriefTime time = Sixteenths(16 * 100 + random() % 64);
-            switch (random() % 5) {
-            case 0: builder.AddHit(time, nVictim, kT72, nWeapon, 1); break;
-            case 1: builder.AddDie(time, nVictim, kT72, nWeapon, 1); break;
+            switch (random() % 6) {
+            case 0:
+                builder.AddHit(time, nVictim, kT72, nWeapon, nCountry, EVENT_GND);
+                break;
+            case 1:
+                builder.AddDie(time, nVictim, kT72, nWeapon, nCountry, EVENT_GND);
+                break;
             case 2: builder.AddHit(time, nWeapon, kT72, kPlayer, 1); break; // rammed
+            case 3:
+                builder.AddKill(time, nVictim, kF15, nWeapon, nCountry, EVENT_AIR | EVENT_HIT);
+                break;
             default:
                 builder.AddRelease(time, kPlayer, nWeapon, random() % 2 ? k30mm : k23mm,
                                    random() % 4 ? BYTE2_ROUND : 0);
@@ -255,15 +307,24 @@ TEST_F(KillTallyTest, BurstCountsMatchThePlainWalkOnRandomFlights)
         builder.Write(file.GetPath());
         CDebrief debrief;
         ASSERT_TRUE(debrief.Open(file.GetPath()));
-        CMission mission;
+        CMission mission, expected;
         TallyKills(debrief, kPlayer, mission);
-        const std::vector<std::int32_t> expected = RoundsOfEveryKill(debrief);
-        ASSERT_EQ(mission.GetKillCount(), static_cast<int>(expected.size()));
-        for (int k = 0; k < mission.GetKillCount(); ++k)
-            EXPECT_EQ(mission.GetKill(k)->GetNumFired(), expected[static_cast<std::size_t>(k)])
-                << "flight " << nFlight << ", kill " << k;
-        for (std::int32_t n : expected)
-            nLongest = std::max(nLongest, n);
+        PlainTally(debrief, expected);
+        const std::string strFlight = "flight " + std::to_string(nFlight);
+        ASSERT_EQ(mission.GetKillCount(), expected.GetKillCount()) << strFlight;
+        ASSERT_EQ(mission.GetHitCount(), expected.GetHitCount()) << strFlight;
+        ASSERT_EQ(mission.GetMissCount(), expected.GetMissCount()) << strFlight;
+        for (int k = 0; k < expected.GetKillCount(); ++k) {
+            ExpectSameRecords(mission.GetKill(k), expected.GetKill(k),
+                              strFlight + ", kill " + std::to_string(k));
+            nLongest = std::max(nLongest, expected.GetKill(k)->GetNumFired());
+        }
+        for (int k = 0; k < expected.GetHitCount(); ++k)
+            ExpectSameRecords(mission.GetHit(k), expected.GetHit(k),
+                              strFlight + ", hit " + std::to_string(k));
+        for (int k = 0; k < expected.GetMissCount(); ++k)
+            ExpectSameRecords(mission.GetMiss(k), expected.GetMiss(k),
+                              strFlight + ", miss " + std::to_string(k));
     }
     EXPECT_GT(nLongest, 10);
 }
