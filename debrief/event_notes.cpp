@@ -9,11 +9,13 @@
 #include "debrief/side_names.h"
 
 #include <algorithm>
+#include <array>
+#include <span>
 #include <vector>
 
 namespace {
 
-constexpr const char* kLineEnd = "\r\n";
+constexpr std::string_view kLineEnd = "\r\n";
 constexpr std::int32_t kGroupSeconds = 1; // a later event joins a group within this
 
 // Limits of one pass. Without repeated object identifiers every effect is
@@ -29,33 +31,84 @@ std::uint64_t MaxEffectSteps(std::size_t nEvents)
 void AppendTarget(const DebriefEvent& effect, std::string& strText)
 {
     if (effect.country != 0) {
-        strText += SideName(effect.country);
+        AppendSideName(strText, effect.country);
         strText += ' ';
     }
-    strText += ShapeName(effect.shape);
+    AppendShapeName(strText, effect.shape);
 }
 
-void DescribeEffects(const CDebrief& debrief, const DebriefEventList& effects, std::string& strText)
-{
-    if (effects.empty()) {
-        strText += ", Missed";
-        return;
-    }
-    for (const DebriefEvent* pEffect : effects) {
-        if (HasAnyFlag(*pEffect, EVENT_HIT)) {
-            strText += ", Hit ";
-            AppendTarget(*pEffect, strText);
-        } else if (HasAnyFlag(*pEffect, EVENT_DESTROYED)) {
-            if (AcceptKill(debrief, pEffect)) {
-                strText += ", Killed ";
-                AppendTarget(*pEffect, strText);
+// The words of an effect ("Hit", "Killed" or the wreckage), made once for
+// each side and shape met: a long flight describes the same few targets
+// hundreds of thousands of times.
+class CEffectWords {
+public:
+    enum EKind { Hit, Killed, Wreckage, kKinds };
+
+    const std::string& Of(EKind eKind, const DebriefEvent& effect) {
+        // Sides and shapes outside the tables are named afresh each time.
+        const bool bKnown = effect.country < kSideCount && effect.shape < kShapeCount;
+        if (bKnown && m_words[eKind].empty()) m_words[eKind].resize(kSideCount * kShapeCount);
+        std::string& strWords =
+            bKnown ? m_words[eKind][effect.country * kShapeCount + effect.shape] : m_strUnknown;
+        if (strWords.empty() || !bKnown) {
+            strWords.clear();
+            if (eKind == Wreckage) {
+                strWords = ", Hit ";
+                AppendShapeName(strWords, effect.shape);
+                strWords += " wreckage";
             } else {
-                strText += ", Hit ";
-                strText += ShapeName(pEffect->shape);
-                strText += " wreckage";
+                strWords = eKind == Hit ? ", Hit " : ", Killed ";
+                AppendTarget(effect, strWords);
             }
         }
+        return strWords;
     }
+
+private:
+    std::array<std::vector<std::string>, kKinds> m_words; // by side and shape
+    std::string m_strUnknown;
+};
+
+// The outcome of a weapon from its effects (record numbers, in file order).
+// False when the kill filter had a say, so that the same effects may read
+// differently another time.
+bool DescribeEffects(const CDebrief& debrief, std::span<const std::uint32_t> effects,
+                     CEffectWords& words, std::string& strText) {
+    if (effects.empty()) {
+        strText += ", Missed";
+        return true;
+    }
+    bool bFixed = true;
+    for (const std::uint32_t nRecord : effects) {
+        const DebriefEvent& effect = debrief.m_pEvents[nRecord];
+        if (HasAnyFlag(effect, EVENT_HIT)) {
+            strText += words.Of(CEffectWords::Hit, effect);
+        } else if (HasAnyFlag(effect, EVENT_DESTROYED)) {
+            strText += words.Of(AcceptKill(debrief, &effect) ? CEffectWords::Killed
+                                                             : CEffectWords::Wreckage,
+                                effect);
+            bFixed = false;
+        }
+    }
+    return bFixed;
+}
+
+// The time in front of every line: "hh:mm:ss" and a tab.
+void AppendLineTime(std::string& strNotes, CTimeSpan tsTime) {
+    const std::int32_t nSeconds = tsTime.GetTotalSeconds();
+    if (nSeconds < 0 || nSeconds >= 86400) {
+        strNotes += tsTime.Format("%H:%M:%S\t");
+        return;
+    }
+    const auto digits = [](std::int32_t n, char* p) {
+        p[0] = static_cast<char>('0' + n / 10);
+        p[1] = static_cast<char>('0' + n % 10);
+    };
+    char text[9] = {0, 0, ':', 0, 0, ':', 0, 0, '\t'};
+    digits(nSeconds / 3600, text);
+    digits(nSeconds / 60 % 60, text + 3);
+    digits(nSeconds % 60, text + 6);
+    strNotes.append(text, sizeof text);
 }
 
 class CEventNotes {
@@ -68,18 +121,25 @@ public:
     void Run();
 
 private:
-    void NoteStrike(const DebriefEvent& event);
-    void NoteRelease(const DebriefEvent& event);
+    void NoteStrike(const DebriefEvent& event, CTimeSpan tsTime);
+    void NoteRelease(const DebriefEvent& event, CTimeSpan tsTime);
     void Flush();
-    const DebriefEvent* FirstEventOf(std::uint16_t nId);
+    const DebriefEvent* FirstEventOf(std::uint16_t nId) const;
 
     const CDebrief& m_debrief;
     std::uint16_t m_nPlayer;
     std::string& m_strNotes;
     std::size_t m_nStartSize;
     std::uint64_t m_nStepsLeft;
-    DebriefEventList m_effects;
-    std::vector<const DebriefEvent*> m_firstEvents; // by object, built when first needed
+    CEffectWords m_words;
+    // Where the notes already hold the outcome of a weapon identifier that
+    // the kill filter has no say in: a reused identifier reads the same
+    // every time.
+    struct COutcome {
+        std::size_t nOffset = 0;
+        std::size_t nLength = 0;
+    };
+    std::vector<COutcome> m_outcomeOf;
 
     bool m_bAlive = true;
     int m_nPendingCount = 0;
@@ -91,19 +151,14 @@ private:
 };
 
 // The first event of an object as GetObjectEvents lists it.
-const DebriefEvent* CEventNotes::FirstEventOf(std::uint16_t nId)
-{
+const DebriefEvent* CEventNotes::FirstEventOf(std::uint16_t nId) const {
     const std::vector<DebriefEvent>& events = m_debrief.m_pEvents;
     if (nId == 0 || events.empty())
         return nullptr;
     if (nId == kNoObject)
         return &events.front();
-    if (m_firstEvents.empty()) {
-        m_firstEvents.assign(std::size_t{kNoObject} + 1, nullptr);
-        for (auto it = events.rbegin(); it != events.rend(); ++it)
-            m_firstEvents[it->object] = &*it;
-    }
-    return m_firstEvents[nId];
+    const std::span<const std::uint32_t> records = m_debrief.ObjectRecords(nId);
+    return records.empty() ? nullptr : &events[records.front()];
 }
 
 void CEventNotes::Flush()
@@ -115,31 +170,32 @@ void CEventNotes::Flush()
 void CEventNotes::Run()
 {
     AcceptKill(m_debrief, nullptr);
-    for (const DebriefEvent& event : m_debrief.m_pEvents) {
+    const std::vector<DebriefEvent>& events = m_debrief.m_pEvents;
+    for (std::uint32_t nRecord = 0; nRecord < events.size(); ++nRecord) {
         if (m_strNotes.size() - m_nStartSize > kMaxNotesGrowth || m_nStepsLeft == 0)
             break;
+        const DebriefEvent& event = events[nRecord];
         if (event.object == m_nPlayer) {
             if (HasAnyFlag(event, EVENT_STRUCK))
-                NoteStrike(event);
+                NoteStrike(event, m_debrief.GetRecordTime(nRecord));
             if (m_bAlive && HasAnyFlag(event, EVENT_FATAL)) {
                 Flush();
                 m_nPendingCount = 0;
-                WriteNote(m_strNotes, m_debrief.GetEventTime(&event), 0,
-                          CNotePattern::Plain(std::string("Aircraft Destroyed") + kLineEnd));
+                AppendLineTime(m_strNotes, m_debrief.GetRecordTime(nRecord));
+                m_strNotes += "Aircraft Destroyed";
+                m_strNotes += kLineEnd;
                 m_bAlive = false;
             }
-        } else if (event.parent == m_nPlayer && IsShapeInSet(WeaponShapes, event.shape) &&
+        } else if (event.parent == m_nPlayer && IsWeaponShape(event.shape) &&
                    HasAllFlags(event, EVENT_ENTRY)) {
-            NoteRelease(event);
+            NoteRelease(event, m_debrief.GetRecordTime(nRecord));
         }
     }
     Flush();
 }
 
 // The aircraft was hit by a weapon or ran into something.
-void CEventNotes::NoteStrike(const DebriefEvent& event)
-{
-    const CTimeSpan tsTime = m_debrief.GetEventTime(&event);
+void CEventNotes::NoteStrike(const DebriefEvent& event, CTimeSpan tsTime) {
     const DebriefEvent* pCause = FirstEventOf(event.parent);
     if (pCause == nullptr)
         return;
@@ -158,18 +214,18 @@ void CEventNotes::NoteStrike(const DebriefEvent& event)
     m_nPendingShape = nShape;
     m_nPendingSource = pSource->object;
     if (GetShapeClass(nShape) != SHAPE_CLASS_WEAPON) {
-        m_pendingText = CNotePattern::Plain("Crashed (" + ShapeName(nShape) + ")" + kLineEnd);
+        m_pendingText =
+            CNotePattern::Plain("Crashed (" + ShapeName(nShape) + ")" + std::string(kLineEnd));
     } else {
-        m_pendingText = CNotePattern::Counted(
-            "Hit by ", ShapeName(nShape),
-            " from " + SideName(pSource->country) + " " + ShapeName(pSource->shape) + kLineEnd);
+        m_pendingText =
+            CNotePattern::Counted("Hit by ", ShapeName(nShape),
+                                  " from " + SideName(pSource->country) + " " +
+                                      ShapeName(pSource->shape) + std::string(kLineEnd));
     }
 }
 
 // The player launched, dropped or fired a weapon.
-void CEventNotes::NoteRelease(const DebriefEvent& event)
-{
-    const CTimeSpan tsTime = m_debrief.GetEventTime(&event);
+void CEventNotes::NoteRelease(const DebriefEvent& event, CTimeSpan tsTime) {
     const std::uint16_t nShape = event.shape;
     const std::uint16_t nVictim = m_debrief.GetFirstVictim(event.object);
     if (m_nPendingCount > 0 && nShape == m_nPendingShape && m_nPlayer == m_nPendingSource &&
@@ -180,12 +236,12 @@ void CEventNotes::NoteRelease(const DebriefEvent& event)
     }
     Flush();
 
-    m_debrief.GetChildEvents(event.object, m_effects);
-    m_nStepsLeft -= std::min<std::uint64_t>(m_nStepsLeft, 1 + m_effects.size());
-    std::string strOutcome;
-    DescribeEffects(m_debrief, m_effects, strOutcome);
-    strOutcome += kLineEnd;
+    const std::span<const std::uint32_t> effects = m_debrief.ChildRecords(event.object);
+    m_nStepsLeft -= std::min<std::uint64_t>(m_nStepsLeft, 1 + effects.size());
     if (event.byte2 == BYTE2_ROUND) {
+        std::string strOutcome;
+        DescribeEffects(m_debrief, effects, m_words, strOutcome);
+        strOutcome += kLineEnd;
         m_nPendingCount = CountRounds(nShape);
         m_nPendingShape = nShape;
         m_tsPendingTime = tsTime;
@@ -193,9 +249,21 @@ void CEventNotes::NoteRelease(const DebriefEvent& event)
         m_nPendingVictim = nVictim;
         m_pendingText = CNotePattern::Counted("Fired ", ShapeName(nShape), std::move(strOutcome));
     } else {
+        // A launched or dropped weapon gets its line at once.
         m_nPendingCount = 0;
-        const char* pszVerb = event.byte2 == BYTE2_DROPPED ? "Dropped " : "Launched ";
-        WriteNote(m_strNotes, tsTime, 0, CNotePattern::Plain(pszVerb + ShapeName(nShape) + strOutcome));
+        AppendLineTime(m_strNotes, tsTime);
+        m_strNotes += event.byte2 == BYTE2_DROPPED ? "Dropped " : "Launched ";
+        AppendShapeName(m_strNotes, nShape);
+        if (m_outcomeOf.empty()) m_outcomeOf.resize(kNoObject + 1);
+        COutcome& outcome = m_outcomeOf[event.object];
+        if (outcome.nLength != 0) {
+            m_strNotes.append(m_strNotes, outcome.nOffset, outcome.nLength);
+        } else {
+            const std::size_t nOffset = m_strNotes.size();
+            if (DescribeEffects(m_debrief, effects, m_words, m_strNotes))
+                outcome = {nOffset, m_strNotes.size() - nOffset};
+        }
+        m_strNotes += kLineEnd;
     }
 }
 
@@ -220,32 +288,37 @@ CNotePattern CNotePattern::Counted(std::string strHead, std::string strMiddle, s
 
 std::string CNotePattern::Fill(int nCount) const
 {
-    if (!m_bPlaces)
-        return m_strTail;
-    const bool bPlural = nCount >= 2;
-    std::string strLine = m_strHead;
-    if (bPlural) {
-        strLine += std::to_string(nCount);
-        strLine += ' ';
-    }
-    strLine += m_strMiddle;
-    if (bPlural)
-        strLine += 's';
-    strLine += m_strTail;
+    std::string strLine;
+    AppendTo(strLine, nCount);
     return strLine;
+}
+
+void CNotePattern::AppendTo(std::string& strText, int nCount) const {
+    if (!m_bPlaces) {
+        strText += m_strTail;
+        return;
+    }
+    const bool bPlural = nCount >= 2;
+    strText += m_strHead;
+    if (bPlural) {
+        strText += std::to_string(nCount);
+        strText += ' ';
+    }
+    strText += m_strMiddle;
+    if (bPlural) strText += 's';
+    strText += m_strTail;
 }
 
 void WriteNote(std::string& strNotes, CTimeSpan tsTime, int nCount, const CNotePattern& pattern)
 {
-    strNotes += tsTime.Format("%H:%M:%S\t");
-    strNotes += pattern.Fill(nCount);
+    AppendLineTime(strNotes, tsTime);
+    pattern.AppendTo(strNotes, nCount);
 }
 
 void DescribeOutcome(const CDebrief& debrief, std::uint16_t nWeapon, std::string& strText)
 {
-    DebriefEventList effects;
-    debrief.GetChildEvents(nWeapon, effects);
-    DescribeEffects(debrief, effects, strText);
+    CEffectWords words;
+    DescribeEffects(debrief, debrief.ChildRecords(nWeapon), words, strText);
 }
 
 void AppendEventNotes(const CDebrief& debrief, std::uint16_t nPlayer, std::string& strNotes)

@@ -30,6 +30,8 @@ public:
     // The line for a count: with 2 or more the count and a blank go in the
     // first place and "s" in the second, otherwise both stay empty.
     std::string Fill(int nCount) const;
+    // Appends Fill(nCount) to the text.
+    void AppendTo(std::string& strText, int nCount) const;
 
 private:
     bool m_bPlaces = false;

@@ -156,7 +156,7 @@ int LogDebrief(const std::string& strPath, std::int32_t nInitialResult)
     if (settings.m_bLogEvents != 0) {
         std::string strNotes = mission.GetComments();
         AppendEventNotes(debrief, nPlayer, strNotes);
-        mission.SetComments(strNotes);
+        mission.SetComments(std::move(strNotes));
     }
     if (settings.m_bShowMission != 0)
         ReviewNewMission(mission);

@@ -8,6 +8,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 class CLogFile;
@@ -34,6 +35,11 @@ public:
 
     void SetTitle(std::string_view strTitle) { m_strTitle = strTitle; m_bModified = 1; }
     void SetComments(std::string_view strComments) { m_strComments = strComments; m_bModified = 1; }
+    // Takes the text over without copying it (event notes can be long).
+    void SetComments(std::string&& strComments) {
+        m_strComments = std::move(strComments);
+        m_bModified = 1;
+    }
     void SetSide(std::uint8_t nSide) { m_nSide = nSide; m_bModified = 1; }
     void SetResult(std::int32_t nResult) { m_nResult = nResult; m_bModified = 1; }
     void SetPilotStatus(std::int32_t nStatus) { m_nPilotStatus = nStatus; m_bModified = 1; }
