@@ -55,8 +55,9 @@ check-format: deps
 
 test: test-unit test-asan test-gui test-gui-asan check-format
 
+# Every benchmark against its baseline; the figures go into README.md.
 bench: build
-	./$(BUILD)/bench/sortavel_bench
+	./$(BUILD)/bench/sortavel_bench --readme=README.md
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD)

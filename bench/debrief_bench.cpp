@@ -1,93 +1,56 @@
-// Loading a debrief of a million events and asking the analysis' queries of
-// every object in it.
+// Opening debriefs of half a million and a million events against reading
+// their bytes, and the analysis' queries asked of every object of a million
+// random events.
+#include "bench/bench_benchmarks.h"
+#include "bench/bench_inputs.h"
+#include "bench/bench_plan.h"
 #include "debrief/debrief.h"
-#include "tests/support/debrief_builder.h"
 
-#include <benchmark/benchmark.h>
-
-#include <random>
+#include <memory>
 
 namespace {
 
-constexpr std::uint32_t kEvents = 1000000;
-constexpr std::uint16_t kObjects = 20000;
+constexpr std::uint16_t kRandomObjects = 20000;
 
-// Written once per run: aircraft releasing weapons that hit and kill things,
-// a third of the records without a time of their own.
-const std::string& MillionEventDebrief()
-{
-    static CTempDebrief file("million.stt");
-    static const bool bWritten = [] {
-        std::mt19937 random(7);
-        CDebriefBuilder builder;
-        builder.SetTitle("Benchmark").AddPlayer(1);
-        for (std::uint32_t i = 1; i < kEvents; ++i) {
-            const std::uint32_t nTime = random() % 3 == 0 ? 0 : i * 4;
-            const auto nObject = static_cast<std::uint16_t>(1 + random() % kObjects);
-            const auto nOther = static_cast<std::uint16_t>(1 + random() % kObjects);
-            switch (random() % 4) {
-            case 0: builder.AddRelease(Sixteenths(nTime), nOther, nObject, 63); break;
-            case 1: builder.AddHit(Sixteenths(nTime), nObject, 70, nOther, 2); break;
-            case 2: builder.AddKill(Sixteenths(nTime), nObject, 18, nOther, 3, EVENT_AIR); break;
-            default: builder.AddObject(Sixteenths(nTime), nObject, 70); break;
-            }
-        }
-        builder.Write(file.GetPath());
-        return true;
-    }();
-    (void)bWritten;
-    return file.GetPath();
-}
-
-const CDebrief& LoadedDebrief()
-{
-    static const CDebrief* pDebrief = [] {
-        auto* p = new CDebrief;
-        p->Open(MillionEventDebrief());
-        return p;
-    }();
-    return *pDebrief;
-}
-
-void BM_Open(benchmark::State& state)
-{
-    const std::string& strPath = MillionEventDebrief();
+void ReadFile(benchmark::State& state, const std::string& strPath) {
     for (auto _ : state) {
-        CDebrief debrief;
-        benchmark::DoNotOptimize(debrief.Open(strPath));
+        const std::string bytes = ReadWholeFile(strPath);
+        if (bytes.empty()) state.SkipWithError("cannot read the debrief");
+        benchmark::DoNotOptimize(bytes.data());
     }
 }
-BENCHMARK(BM_Open)->Unit(benchmark::kMillisecond);
 
-void BM_EventsOfEveryObject(benchmark::State& state)
-{
-    const CDebrief& debrief = LoadedDebrief();
+void Open(benchmark::State& state, const std::string& strPath) {
+    for (auto _ : state) {
+        CDebrief debrief;
+        if (!debrief.Open(strPath)) state.SkipWithError("cannot open the debrief");
+        benchmark::DoNotOptimize(debrief.m_nEvents);
+    }
+}
+
+// The queries, each over every object of the random debrief.
+void EventsOfEveryObject(benchmark::State& state, const CDebrief& debrief) {
     DebriefEventList list;
     for (auto _ : state)
-        for (std::uint16_t nId = 1; nId <= kObjects; ++nId) {
+        for (std::uint16_t nId = 1; nId <= kRandomObjects; ++nId) {
             debrief.GetObjectEvents(nId, list);
             debrief.GetChildEvents(nId, list);
             benchmark::DoNotOptimize(list.data());
         }
 }
-BENCHMARK(BM_EventsOfEveryObject)->Unit(benchmark::kMillisecond);
 
-void BM_EventTimeOfEveryEvent(benchmark::State& state)
-{
-    const CDebrief& debrief = LoadedDebrief();
+void EventTimeOfEveryEvent(benchmark::State& state, const CDebrief& debrief) {
     for (auto _ : state)
         for (const DebriefEvent& event : debrief.m_pEvents)
             benchmark::DoNotOptimize(debrief.GetEventTime(&event));
 }
-BENCHMARK(BM_EventTimeOfEveryEvent)->Unit(benchmark::kMillisecond);
 
-void BM_StrikesOfEveryChild(benchmark::State& state)
-{
+void StrikesOfEveryChild(benchmark::State& state, const CDebrief& debrief) {
     // As the kill tally asks: for every child of an object, what it struck.
-    const CDebrief& debrief = LoadedDebrief();
     DebriefEventList children;
     for (auto _ : state)
-        for (std::uint16_t nId = 1; nId <= kObjects; nId = static_cast<std::uint16_t>(nId + 97)) {
+        for (std::uint16_t nId = 1; nId <= kRandomObjects;
+             nId = static_cast<std::uint16_t>(nId + 97)) {
             debrief.GetChildEvents(nId, children);
             for (const DebriefEvent* pChild : children) {
                 const std::uint16_t nVictim = debrief.GetFirstVictim(pChild->object);
@@ -95,6 +58,38 @@ void BM_StrikesOfEveryChild(benchmark::State& state)
             }
         }
 }
-BENCHMARK(BM_StrikesOfEveryChild)->Unit(benchmark::kMillisecond);
 
 } // namespace
+
+void RegisterDebriefBenchmarks(CBenchPlan& plan, const CBenchInputs& inputs) {
+    const std::pair<const char*, std::string> files[] = {{"500k", inputs.strHalfFlight},
+                                                         {"1M", inputs.strFlight},
+                                                         {"1M-flat", inputs.strFlatFlight}};
+    for (const auto& [pszSize, strPath] : files) {
+        const std::string strRead = std::string("debrief/read/") + pszSize;
+        plan.Add(strRead, {}, [strPath](benchmark::State& state) { ReadFile(state, strPath); });
+        plan.Add(std::string("debrief/open/") + pszSize, strRead,
+                 [strPath](benchmark::State& state) { Open(state, strPath); });
+    }
+
+    const std::string strPath = inputs.strRandomDebrief;
+    const std::string strRead = "debrief/read/random";
+    plan.Add(strRead, {}, [strPath](benchmark::State& state) { ReadFile(state, strPath); });
+    plan.Add("debrief/open/random", strRead,
+             [strPath](benchmark::State& state) { Open(state, strPath); });
+    // Loaded when the first query runs, kept for the others.
+    auto pDebrief = std::make_shared<std::unique_ptr<CDebrief>>();
+    const auto loaded = [pDebrief, strPath]() -> const CDebrief& {
+        if (!*pDebrief) {
+            *pDebrief = std::make_unique<CDebrief>();
+            (*pDebrief)->Open(strPath);
+        }
+        return **pDebrief;
+    };
+    plan.Add("debrief/query/object-events", strRead,
+             [loaded](benchmark::State& state) { EventsOfEveryObject(state, loaded()); });
+    plan.Add("debrief/query/event-times", strRead,
+             [loaded](benchmark::State& state) { EventTimeOfEveryEvent(state, loaded()); });
+    plan.Add("debrief/query/strikes", strRead,
+             [loaded](benchmark::State& state) { StrikesOfEveryChild(state, loaded()); });
+}

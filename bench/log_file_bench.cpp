@@ -1,117 +1,98 @@
-// Loading and saving a large pilot log: 50 careers of 200 missions with 10
-// kill records each.
+// Loading and saving large pilot logs against reading and splitting their
+// lines, and writing their bytes with a sync.
+#include "bench/bench_benchmarks.h"
+#include "bench/bench_inputs.h"
+#include "bench/bench_plan.h"
 #include "log/log_file.h"
 #include "log/pilot.h"
 
-#include <benchmark/benchmark.h>
 #include <cstdio>
-#include <fstream>
-#include <iterator>
-#include <string>
 #include <vector>
-#include <unistd.h>
 
 namespace {
 
-void FillLargeLog(CPilot& pilot)
-{
-    pilot.SetName("A. Pilot");
-    pilot.SetCallsign("Viper");
-    for (int c = 0; c < 50; ++c) {
-        CCareer* pCareer = c == 0 ? pilot.GetCareer(0) : pilot.AddCareer();
-        for (int m = 0; m < 200; ++m) {
-            CMission* pMission = pCareer->AddMission();
-            pMission->SetTitle("Sweep " + std::to_string(m));
-            pMission->SetComments("Takeoff\r\nFence in\r\nRTB");
-            pMission->SetDuration(2530);
-            pMission->SetResult(m % 3);
-            for (int k = 0; k < 10; ++k) {
-                CKill* pKill = pMission->AddKill();
-                pKill->SetFired(1200 + k);
-                pKill->SetTarget(static_cast<std::uint16_t>(18 + k));
-                pKill->SetWeapon(60);
-                pKill->SetTargetID(static_cast<std::uint16_t>(k));
-            }
-        }
+void ReadLines(benchmark::State& state, const std::string& strPath) {
+    std::vector<std::string_view> lines;
+    for (auto _ : state) {
+        const std::string text = ReadWholeFile(strPath);
+        SplitLines(text, lines);
+        if (lines.empty()) state.SkipWithError("cannot read the log");
+        benchmark::DoNotOptimize(lines.data());
     }
 }
 
-std::string BenchFileName()
-{
-    return "/tmp/sortavel-log-bench-" + std::to_string(getpid()) + ".log";
+void Load(benchmark::State& state, const std::string& strPath, int nCareers) {
+    for (auto _ : state) {
+        auto pPilot = std::make_unique<CPilot>();
+        CLogFile file(strPath);
+        if (!pPilot->Load(file) || !file.Close() || pPilot->GetCareerCount() != nCareers)
+            state.SkipWithError("load failed");
+        // Dropping the records is not part of loading them.
+        state.PauseTiming();
+        pPilot.reset();
+        state.ResumeTiming();
+    }
 }
 
-void BM_SaveLargeLog(benchmark::State& state)
-{
+void Write(benchmark::State& state, const std::string& strFrom, const std::string& strTo) {
+    const std::string bytes = ReadWholeFile(strFrom);
+    for (auto _ : state)
+        if (!WriteAndSync(strTo, bytes)) state.SkipWithError("cannot write");
+    std::remove(strTo.c_str());
+}
+
+void Save(benchmark::State& state, const std::string& strFrom, const std::string& strTo) {
+    // The records of the input file, which saving writes out again as they
+    // were.
     CPilot pilot;
-    FillLargeLog(pilot);
-    const std::string path = BenchFileName();
-    for (auto _ : state) {
-        CLogFile file(path);
-        pilot.Save(file);
-        if (!file.Close())
-            state.SkipWithError("save failed");
-    }
-    std::remove(path.c_str());
-}
-BENCHMARK(BM_SaveLargeLog)->Unit(benchmark::kMillisecond);
-
-void BM_LoadLargeLog(benchmark::State& state)
-{
-    const std::string path = BenchFileName();
     {
-        CPilot pilot;
-        FillLargeLog(pilot);
-        CLogFile file(path);
-        pilot.Save(file);
+        CLogFile file(strFrom);
+        pilot.Load(file);
     }
     for (auto _ : state) {
-        CPilot pilot;
-        CLogFile file(path);
-        if (!pilot.Load(file))
-            state.SkipWithError("load failed");
-        benchmark::DoNotOptimize(pilot.GetCareerCount());
-    }
-    std::remove(path.c_str());
-}
-BENCHMARK(BM_LoadLargeLog)->Unit(benchmark::kMillisecond);
-
-// The same log with its sections in reverse order: every search has to go
-// round the file.
-void BM_LoadReversedLog(benchmark::State& state)
-{
-    const std::string path = BenchFileName();
-    {
-        CPilot pilot;
-        FillLargeLog(pilot);
-        CLogFile file(path);
+        CLogFile file(strTo);
         pilot.Save(file);
+        if (!file.Close()) state.SkipWithError("save failed");
     }
-    std::string text;
-    {
-        std::ifstream in(path, std::ios::binary);
-        text.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    }
-    std::vector<std::string> sections;
-    for (std::size_t start = 0; start < text.size();) {
-        std::size_t next = text.find("\r\n[", start);
-        next = next == std::string::npos ? text.size() : next + 2;
-        sections.push_back(text.substr(start, next - start));
-        start = next;
-    }
-    {
-        std::ofstream out(path, std::ios::binary | std::ios::trunc);
-        for (auto it = sections.rbegin(); it != sections.rend(); ++it)
-            out << *it;
-    }
-    for (auto _ : state) {
-        CPilot pilot;
-        CLogFile file(path);
-        if (!pilot.Load(file) || pilot.GetCareerCount() != 50)
-            state.SkipWithError("load failed");
-    }
-    std::remove(path.c_str());
+    std::remove(strTo.c_str());
 }
-BENCHMARK(BM_LoadReversedLog)->Unit(benchmark::kMillisecond);
 
 } // namespace
+
+void RegisterLogFileBenchmarks(CBenchPlan& plan, const CBenchInputs& inputs) {
+    struct CFile {
+        const char* pszName;
+        std::string strPath;
+        int nCareers;
+    };
+    const CFile files[] = {
+        {"50", inputs.strLog, kLogCareers},
+        {"100", inputs.strDoubleLog, kDoubleLogCareers},
+        {"50-reversed", inputs.strReversedLog, kLogCareers},
+        {"100-reversed", inputs.strDoubleReversedLog, kDoubleLogCareers},
+        {"50-missing", inputs.strMissingLog, kLogCareers},
+        {"100-missing", inputs.strDoubleMissingLog, kDoubleLogCareers},
+    };
+    for (const CFile& file : files) {
+        const std::string strRead = std::string("log/read/") + file.pszName;
+        const std::string strPath = file.strPath;
+        const int nCareers = file.nCareers;
+        plan.Add(strRead, {}, [strPath](benchmark::State& state) { ReadLines(state, strPath); });
+        plan.Add(std::string("log/load/") + file.pszName, strRead,
+                 [strPath, nCareers](benchmark::State& state) { Load(state, strPath, nCareers); });
+    }
+    for (const CFile& file : {files[0], files[1]}) {
+        const std::string strWrite = std::string("log/write/") + file.pszName;
+        const std::string strFrom = file.strPath;
+        const std::string strWritten = inputs.strScratch + "/written-" + file.pszName + ".log";
+        const std::string strSaved = inputs.strScratch + "/saved-" + file.pszName + ".log";
+        plan.Add(strWrite, {},
+                 [strFrom, strWritten](benchmark::State& state) {
+                     Write(state, strFrom, strWritten);
+                 })
+            ->UseRealTime();
+        plan.Add(std::string("log/save/") + file.pszName, strWrite,
+                 [strFrom, strSaved](benchmark::State& state) { Save(state, strFrom, strSaved); })
+            ->UseRealTime();
+    }
+}
