@@ -197,9 +197,18 @@ void CDebrief::Parse(const std::vector<std::uint8_t>& bytes)
 
 void CDebrief::BuildIndex()
 {
-    BuildRuns(
-        m_pEvents, [](const DebriefEvent& e) { return e.object; },
-        [](const DebriefEvent&) { return true; }, m_objectStart, m_objectIndex);
+    m_objectStart = {};
+    m_objectIndex = {};
+    m_nObjectQueries = 0;
+    m_firstRecord.assign(kIdCount, kNone);
+    m_struckItself.assign(kIdCount, false);
+    for (std::uint32_t i = 0; i < m_pEvents.size(); ++i) {
+        const DebriefEvent& event = m_pEvents[i];
+        if (m_firstRecord[event.object] == kNone)
+            m_firstRecord[event.object] = i;
+        if (event.parent == event.object && HasAnyFlag(event, EVENT_STRUCK))
+            m_struckItself[event.object] = true;
+    }
     BuildRuns(
         m_pEvents, [](const DebriefEvent& e) { return e.parent; },
         [](const DebriefEvent& e) { return e.parent != e.object; }, m_childStart, m_childIndex);
@@ -207,6 +216,7 @@ void CDebrief::BuildIndex()
     // A run of records without a time takes the mean of the nearest timed
     // records on either side (the base time standing in before the first).
     m_untimedRuns.clear();
+    m_nLastRun = 0;
     std::uint32_t nBefore = GetBaseTime();
     for (std::size_t i = 0; i < m_pEvents.size();) {
         if (m_pEvents[i].time != 0) {
@@ -236,6 +246,8 @@ void CDebrief::Clear()
     m_objectIndex = {};
     m_childStart = {};
     m_childIndex = {};
+    m_firstRecord = {};
+    m_struckItself = {};
     m_untimedRuns = {};
     m_firstVictim = {};
 }
@@ -269,18 +281,41 @@ CTimeSpan CDebrief::GetEventTime(const DebriefEvent* pEvent) const
     return UntimedRecordTime(static_cast<std::uint32_t>(pEvent - pBegin));
 }
 
-CTimeSpan CDebrief::UntimedRecordTime(std::uint32_t nRecord) const {
-    // The last run that starts at or before the record holds it.
-    const auto it =
-        std::upper_bound(m_untimedRuns.begin(), m_untimedRuns.end(), nRecord,
-                         [](std::uint32_t n, const CUntimedRun& run) { return n < run.nFirst; });
-    return it == m_untimedRuns.begin() ? CTimeSpan() : CTimeSpan(std::prev(it)->nSeconds);
+CTimeSpan CDebrief::UntimedRecordTime(std::uint32_t nRecord) const
+{
+    // The last run that starts at or before the record holds it: mostly the
+    // run found last, or the next one, when records are asked for in order.
+    const auto holds = [&](std::size_t nRun) {
+        return m_untimedRuns[nRun].nFirst <= nRecord &&
+               (nRun + 1 == m_untimedRuns.size() || m_untimedRuns[nRun + 1].nFirst > nRecord);
+    };
+    for (const std::size_t nRun : {m_nLastRun, m_nLastRun + 1})
+        if (nRun < m_untimedRuns.size() && holds(nRun)) {
+            m_nLastRun = nRun;
+            return m_untimedRuns[nRun].nSeconds;
+        }
+    const auto it = std::upper_bound(m_untimedRuns.begin(), m_untimedRuns.end(), nRecord,
+                                     [](std::uint32_t n, const CUntimedRun& run) { return n < run.nFirst; });
+    if (it == m_untimedRuns.begin())
+        return CTimeSpan();
+    m_nLastRun = static_cast<std::size_t>(it - m_untimedRuns.begin()) - 1;
+    return std::prev(it)->nSeconds;
 }
 
-std::span<const std::uint32_t> CDebrief::ObjectRecords(std::uint16_t nId) const {
-    if (m_objectStart.empty()) return {};
-    return {m_objectIndex.data() + m_objectStart[nId],
-            m_objectStart[nId + 1u] - m_objectStart[nId]};
+void CDebrief::IndexObjects() const
+{
+    if (m_objectStart.empty())
+        BuildRuns(
+            m_pEvents, [](const DebriefEvent& e) { return e.object; },
+            [](const DebriefEvent&) { return true; }, m_objectStart, m_objectIndex);
+}
+
+std::span<const std::uint32_t> CDebrief::ObjectRecords(std::uint16_t nId) const
+{
+    if (m_childStart.empty())
+        return {};
+    IndexObjects();
+    return {m_objectIndex.data() + m_objectStart[nId], m_objectStart[nId + 1u] - m_objectStart[nId]};
 }
 
 std::span<const std::uint32_t> CDebrief::ChildRecords(std::uint16_t nId) const {
@@ -299,11 +334,18 @@ void CDebrief::GetObjectEvents(std::uint16_t nId, DebriefEventList& list) const
             list.push_back(&event);
         return;
     }
-    if (m_objectStart.empty())
+    if (m_childStart.empty())
         return;
-    list.reserve(m_objectStart[nId + 1] - m_objectStart[nId]);
-    for (std::uint32_t k = m_objectStart[nId]; k < m_objectStart[nId + 1]; ++k)
-        list.push_back(&m_pEvents[m_objectIndex[k]]);
+    // One object's events by a look at every record; an index once they are
+    // asked for again.
+    if (m_objectStart.empty() && m_nObjectQueries++ == 0) {
+        for (std::uint32_t i = m_firstRecord[nId]; i < m_pEvents.size(); ++i)
+            if (m_pEvents[i].object == nId)
+                list.push_back(&m_pEvents[i]);
+        return;
+    }
+    for (const std::uint32_t nRecord : ObjectRecords(nId))
+        list.push_back(&m_pEvents[nRecord]);
 }
 
 void CDebrief::GetChildEvents(std::uint16_t nId, DebriefEventList& list) const
@@ -332,33 +374,37 @@ std::uint8_t CDebrief::GetObjectSide(std::uint16_t nId) const
 {
     if (nId == 0 || m_pEvents.empty())
         return 0;
+    const DebriefEvent* pFirst = GetFirstObjectEvent(nId);
+    return pFirst != nullptr ? pFirst->country : 0;
+}
+
+const DebriefEvent* CDebrief::GetFirstObjectEvent(std::uint16_t nId) const
+{
+    if (nId == 0 || m_pEvents.empty())
+        return nullptr;
     if (nId == kNoObject)
-        return m_pEvents.front().country;
-    if (m_objectStart[nId] == m_objectStart[nId + 1])
-        return 0;
-    return m_pEvents[m_objectIndex[m_objectStart[nId]]].country;
+        return &m_pEvents.front();
+    return m_firstRecord[nId] == kNone ? nullptr : &m_pEvents[m_firstRecord[nId]];
 }
 
 bool CDebrief::HasStruck(std::uint16_t nCause, std::uint16_t nVictim) const
 {
-    if (m_objectStart.empty())
+    if (m_childStart.empty())
         return false;
+    // Records of an object about itself are not among its child events.
+    if (nCause == nVictim)
+        return m_struckItself[nCause];
     auto struck = [&](std::uint32_t i) {
         const DebriefEvent& event = m_pEvents[i];
-        return event.object == nVictim && event.parent == nCause &&
-               HasAnyFlag(event, EVENT_STRUCK);
+        return event.object == nVictim && event.parent == nCause && HasAnyFlag(event, EVENT_STRUCK);
     };
-    auto scan = [&](const std::vector<std::uint32_t>& start, const std::vector<std::uint32_t>& index,
-                    std::uint16_t nKey) {
-        return std::any_of(index.begin() + start[nKey], index.begin() + start[nKey + 1], struck);
-    };
-    // Records of an object about itself are only in its own run; otherwise
-    // scan whichever run is shorter.
-    const std::uint32_t nOwn = m_objectStart[nVictim + 1] - m_objectStart[nVictim];
-    const std::uint32_t nChildren = m_childStart[nCause + 1] - m_childStart[nCause];
-    if (nCause == nVictim || nOwn <= nChildren)
-        return scan(m_objectStart, m_objectIndex, nVictim);
-    return scan(m_childStart, m_childIndex, nCause);
+    const std::span<const std::uint32_t> children = ChildRecords(nCause);
+    // With the events of each object indexed, the shorter run is scanned.
+    if (!m_objectStart.empty() && m_objectStart[nVictim + 1u] - m_objectStart[nVictim] < children.size()) {
+        const std::span<const std::uint32_t> own = ObjectRecords(nVictim);
+        return std::any_of(own.begin(), own.end(), struck);
+    }
+    return std::any_of(children.begin(), children.end(), struck);
 }
 
 std::uint16_t CDebrief::GetFirstVictim(std::uint16_t nCause) const

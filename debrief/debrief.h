@@ -50,6 +50,8 @@ public:
     std::uint16_t FindPlayer() const;
     // Country of the object's first event, 0 when it has none.
     std::uint8_t GetObjectSide(std::uint16_t nId) const;
+    // The first event GetObjectEvents lists, or nullptr.
+    const DebriefEvent* GetFirstObjectEvent(std::uint16_t nId) const;
     // Whether cause hit, destroyed or killed victim.
     bool HasStruck(std::uint16_t nCause, std::uint16_t nVictim) const;
     // Object of the first event that cause hit, destroyed or killed, or kNoObject.
@@ -58,6 +60,7 @@ public:
     // The same answers by record number (the index in m_pEvents), without
     // lists: the records whose object is id, and those whose parent is id and
     // whose object is not, in file order. Empty before a file was loaded.
+    // The records by object are indexed when first asked for.
     std::span<const std::uint32_t> ObjectRecords(std::uint16_t nId) const;
     std::span<const std::uint32_t> ChildRecords(std::uint16_t nId) const;
     // GetEventTime of the record nRecord (< m_nEvents).
@@ -89,13 +92,18 @@ private:
 
     std::optional<std::string> m_strTitle; // none until a file was loaded
 
-    // Index built once after loading. For each id, the events of that object
-    // (m_objectIndex) and its child events (m_childIndex) are a run of record
-    // numbers in file order, located through the offset tables.
-    std::vector<std::uint32_t> m_objectStart; // 65537 entries
-    std::vector<std::uint32_t> m_objectIndex;
+    // Index built once after loading: for each id, its child events are a
+    // run of record numbers in file order, located through the offset table.
+    // The events of each object are indexed the same way when they are asked
+    // for more than once (mutable: an index of what is read-only).
+    void IndexObjects() const;
+    mutable std::vector<std::uint32_t> m_objectStart; // 65537 entries once built
+    mutable std::vector<std::uint32_t> m_objectIndex;
+    mutable int m_nObjectQueries = 0;
     std::vector<std::uint32_t> m_childStart;  // 65537 entries
     std::vector<std::uint32_t> m_childIndex;
+    std::vector<std::uint32_t> m_firstRecord; // per object, or kNone
+    std::vector<bool> m_struckItself;         // per object: an event where it struck itself
     // Each run of records without a time of their own shares one time: the
     // first record of every run and that time, in file order.
     struct CUntimedRun {
@@ -103,5 +111,6 @@ private:
         std::int32_t nSeconds;
     };
     std::vector<CUntimedRun> m_untimedRuns;
+    mutable std::size_t m_nLastRun = 0; // the run a time was last found in
     std::vector<std::uint32_t> m_firstVictim; // object per cause, or kNone
 };
