@@ -72,8 +72,9 @@ private:
 // The outcome of a weapon from its effects (record numbers, in file order).
 // False when the kill filter had a say, so that the same effects may read
 // differently another time.
+template <typename Text>
 bool DescribeEffects(const CDebrief& debrief, std::span<const std::uint32_t> effects,
-                     CEffectWords& words, std::string& strText) {
+                     CEffectWords& words, Text& strText) {
     if (effects.empty()) {
         strText += ", Missed";
         return true;
@@ -94,7 +95,8 @@ bool DescribeEffects(const CDebrief& debrief, std::span<const std::uint32_t> eff
 }
 
 // The time in front of every line: "hh:mm:ss" and a tab.
-void AppendLineTime(std::string& strNotes, CTimeSpan tsTime) {
+template <typename Text>
+void AppendLineTime(Text& strNotes, CTimeSpan tsTime) {
     const std::int32_t nSeconds = tsTime.GetTotalSeconds();
     if (nSeconds < 0 || nSeconds >= 86400) {
         strNotes += tsTime.Format("%H:%M:%S\t");
@@ -108,13 +110,13 @@ void AppendLineTime(std::string& strNotes, CTimeSpan tsTime) {
     digits(nSeconds / 3600, text);
     digits(nSeconds / 60 % 60, text + 3);
     digits(nSeconds % 60, text + 6);
-    strNotes.append(text, sizeof text);
+    strNotes += std::string_view(text, sizeof text);
 }
 
 class CEventNotes {
 public:
-    CEventNotes(const CDebrief& debrief, std::uint16_t nPlayer, std::string& strNotes)
-        : m_debrief(debrief), m_nPlayer(nPlayer), m_strNotes(strNotes), m_nStartSize(strNotes.size()),
+    CEventNotes(const CDebrief& debrief, std::uint16_t nPlayer, CNotesText& notes)
+        : m_debrief(debrief), m_nPlayer(nPlayer), m_notes(notes), m_nStartSize(notes.size()),
           m_nStepsLeft(MaxEffectSteps(debrief.m_pEvents.size()))
     {
     }
@@ -124,11 +126,10 @@ private:
     void NoteStrike(const DebriefEvent& event, CTimeSpan tsTime);
     void NoteRelease(const DebriefEvent& event, CTimeSpan tsTime);
     void Flush();
-    const DebriefEvent* FirstEventOf(std::uint16_t nId) const;
 
     const CDebrief& m_debrief;
     std::uint16_t m_nPlayer;
-    std::string& m_strNotes;
+    CNotesText& m_notes;
     std::size_t m_nStartSize;
     std::uint64_t m_nStepsLeft;
     CEffectWords m_words;
@@ -150,21 +151,10 @@ private:
     std::uint16_t m_nPendingVictim = kNoObject;
 };
 
-// The first event of an object as GetObjectEvents lists it.
-const DebriefEvent* CEventNotes::FirstEventOf(std::uint16_t nId) const {
-    const std::vector<DebriefEvent>& events = m_debrief.m_pEvents;
-    if (nId == 0 || events.empty())
-        return nullptr;
-    if (nId == kNoObject)
-        return &events.front();
-    const std::span<const std::uint32_t> records = m_debrief.ObjectRecords(nId);
-    return records.empty() ? nullptr : &events[records.front()];
-}
-
 void CEventNotes::Flush()
 {
     if (m_nPendingCount > 0)
-        WriteNote(m_strNotes, m_tsPendingTime, m_nPendingCount, m_pendingText);
+        WriteNote(m_notes, m_tsPendingTime, m_nPendingCount, m_pendingText);
 }
 
 void CEventNotes::Run()
@@ -172,7 +162,7 @@ void CEventNotes::Run()
     AcceptKill(m_debrief, nullptr);
     const std::vector<DebriefEvent>& events = m_debrief.m_pEvents;
     for (std::uint32_t nRecord = 0; nRecord < events.size(); ++nRecord) {
-        if (m_strNotes.size() - m_nStartSize > kMaxNotesGrowth || m_nStepsLeft == 0)
+        if (m_notes.size() - m_nStartSize > kMaxNotesGrowth || m_nStepsLeft == 0)
             break;
         const DebriefEvent& event = events[nRecord];
         if (event.object == m_nPlayer) {
@@ -181,9 +171,9 @@ void CEventNotes::Run()
             if (m_bAlive && HasAnyFlag(event, EVENT_FATAL)) {
                 Flush();
                 m_nPendingCount = 0;
-                AppendLineTime(m_strNotes, m_debrief.GetRecordTime(nRecord));
-                m_strNotes += "Aircraft Destroyed";
-                m_strNotes += kLineEnd;
+                AppendLineTime(m_notes, m_debrief.GetRecordTime(nRecord));
+                m_notes += "Aircraft Destroyed";
+                m_notes += kLineEnd;
                 m_bAlive = false;
             }
         } else if (event.parent == m_nPlayer && IsWeaponShape(event.shape) &&
@@ -196,10 +186,10 @@ void CEventNotes::Run()
 
 // The aircraft was hit by a weapon or ran into something.
 void CEventNotes::NoteStrike(const DebriefEvent& event, CTimeSpan tsTime) {
-    const DebriefEvent* pCause = FirstEventOf(event.parent);
+    const DebriefEvent* pCause = m_debrief.GetFirstObjectEvent(event.parent);
     if (pCause == nullptr)
         return;
-    const DebriefEvent* pSource = FirstEventOf(pCause->parent);
+    const DebriefEvent* pSource = m_debrief.GetFirstObjectEvent(pCause->parent);
     if (pSource == nullptr)
         return;
     const std::uint16_t nShape = pCause->shape;
@@ -251,19 +241,19 @@ void CEventNotes::NoteRelease(const DebriefEvent& event, CTimeSpan tsTime) {
     } else {
         // A launched or dropped weapon gets its line at once.
         m_nPendingCount = 0;
-        AppendLineTime(m_strNotes, tsTime);
-        m_strNotes += event.byte2 == BYTE2_DROPPED ? "Dropped " : "Launched ";
-        AppendShapeName(m_strNotes, nShape);
+        AppendLineTime(m_notes, tsTime);
+        m_notes += event.byte2 == BYTE2_DROPPED ? "Dropped " : "Launched ";
+        m_notes += ShapeName(nShape);
         if (m_outcomeOf.empty()) m_outcomeOf.resize(kNoObject + 1);
         COutcome& outcome = m_outcomeOf[event.object];
         if (outcome.nLength != 0) {
-            m_strNotes.append(m_strNotes, outcome.nOffset, outcome.nLength);
+            m_notes.AppendOwn(outcome.nOffset, outcome.nLength);
         } else {
-            const std::size_t nOffset = m_strNotes.size();
-            if (DescribeEffects(m_debrief, effects, m_words, m_strNotes))
-                outcome = {nOffset, m_strNotes.size() - nOffset};
+            const std::size_t nOffset = m_notes.size();
+            if (DescribeEffects(m_debrief, effects, m_words, m_notes))
+                outcome = {nOffset, m_notes.size() - nOffset};
         }
-        m_strNotes += kLineEnd;
+        m_notes += kLineEnd;
     }
 }
 
@@ -293,20 +283,33 @@ std::string CNotePattern::Fill(int nCount) const
     return strLine;
 }
 
-void CNotePattern::AppendTo(std::string& strText, int nCount) const {
+template <typename Text>
+void CNotePattern::Put(Text& text, int nCount) const
+{
     if (!m_bPlaces) {
-        strText += m_strTail;
+        text += m_strTail;
         return;
     }
     const bool bPlural = nCount >= 2;
-    strText += m_strHead;
+    text += m_strHead;
     if (bPlural) {
-        strText += std::to_string(nCount);
-        strText += ' ';
+        text += std::to_string(nCount);
+        text += ' ';
     }
-    strText += m_strMiddle;
-    if (bPlural) strText += 's';
-    strText += m_strTail;
+    text += m_strMiddle;
+    if (bPlural)
+        text += 's';
+    text += m_strTail;
+}
+
+void CNotePattern::AppendTo(std::string& strText, int nCount) const
+{
+    Put(strText, nCount);
+}
+
+void CNotePattern::AppendTo(CNotesText& text, int nCount) const
+{
+    Put(text, nCount);
 }
 
 void WriteNote(std::string& strNotes, CTimeSpan tsTime, int nCount, const CNotePattern& pattern)
@@ -315,13 +318,26 @@ void WriteNote(std::string& strNotes, CTimeSpan tsTime, int nCount, const CNoteP
     pattern.AppendTo(strNotes, nCount);
 }
 
+void WriteNote(CNotesText& notes, CTimeSpan tsTime, int nCount, const CNotePattern& pattern)
+{
+    AppendLineTime(notes, tsTime);
+    pattern.AppendTo(notes, nCount);
+}
+
 void DescribeOutcome(const CDebrief& debrief, std::uint16_t nWeapon, std::string& strText)
 {
     CEffectWords words;
     DescribeEffects(debrief, debrief.ChildRecords(nWeapon), words, strText);
 }
 
+void AppendEventNotes(const CDebrief& debrief, std::uint16_t nPlayer, CNotesText& notes)
+{
+    CEventNotes(debrief, nPlayer, notes).Run();
+}
+
 void AppendEventNotes(const CDebrief& debrief, std::uint16_t nPlayer, std::string& strNotes)
 {
-    CEventNotes(debrief, nPlayer, strNotes).Run();
+    CNotesText notes;
+    AppendEventNotes(debrief, nPlayer, notes);
+    notes.MoveTo(strNotes);
 }

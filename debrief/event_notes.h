@@ -1,6 +1,7 @@
 #pragma once
 // The event notes: a timed account of the flight written into a mission's
 // comments, one line per release, hit on the player's aircraft or loss.
+#include "debrief/notes_text.h"
 #include "log/time_value.h"
 
 #include <cstdint>
@@ -32,8 +33,12 @@ public:
     std::string Fill(int nCount) const;
     // Appends Fill(nCount) to the text.
     void AppendTo(std::string& strText, int nCount) const;
+    void AppendTo(CNotesText& text, int nCount) const;
 
 private:
+    template <typename Text>
+    void Put(Text& text, int nCount) const;
+
     bool m_bPlaces = false;
     std::string m_strHead;
     std::string m_strMiddle;
@@ -42,6 +47,7 @@ private:
 
 // Appends the time as "hh:mm:ss", a tab, and the filled pattern.
 void WriteNote(std::string& strNotes, CTimeSpan tsTime, int nCount, const CNotePattern& pattern);
+void WriteNote(CNotesText& notes, CTimeSpan tsTime, int nCount, const CNotePattern& pattern);
 
 // Appends what the weapon nWeapon did: ", Missed" without any effect, else
 // ", Hit <target>" or ", Killed <target>" for each hit or destruction (a
@@ -52,3 +58,5 @@ void DescribeOutcome(const CDebrief& debrief, std::uint16_t nWeapon, std::string
 // bursts and rapid series of hits on the aircraft become one line with a
 // count. Stops early only for a file whose notes would grow beyond reason.
 void AppendEventNotes(const CDebrief& debrief, std::uint16_t nPlayer, std::string& strNotes);
+// The same into a text in blocks, for notes that may run long.
+void AppendEventNotes(const CDebrief& debrief, std::uint16_t nPlayer, CNotesText& notes);

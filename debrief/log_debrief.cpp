@@ -12,6 +12,8 @@
 #include "log/pilot.h"
 #include "platform/message_box.h"
 
+#include <memory>
+
 namespace {
 
 // Pilot_Status values.
@@ -119,7 +121,8 @@ int LogDebrief(const std::string& strPath, std::int32_t nInitialResult)
     if (pPilot == nullptr)
         return 0;
 
-    CDebrief debrief;
+    auto pDebrief = std::make_unique<CDebrief>();
+    CDebrief& debrief = *pDebrief;
     if (!debrief.Open(strPath))
         return 0;
 
@@ -154,8 +157,13 @@ int LogDebrief(const std::string& strPath, std::int32_t nInitialResult)
     TallyKills(debrief, nPlayer, mission);
     const CAppSettings& settings = AfxGetAppSettings();
     if (settings.m_bLogEvents != 0) {
+        CNotesText notes;
+        AppendEventNotes(debrief, nPlayer, notes);
+        // A long account joins the comments once the debrief's memory is
+        // free again.
+        pDebrief.reset();
         std::string strNotes = mission.GetComments();
-        AppendEventNotes(debrief, nPlayer, strNotes);
+        notes.MoveTo(strNotes);
         mission.SetComments(std::move(strNotes));
     }
     if (settings.m_bShowMission != 0)

@@ -1,0 +1,48 @@
+// CNotesText: a text in blocks.
+#include "debrief/notes_text.h"
+
+#include <algorithm>
+
+CNotesText& CNotesText::operator+=(std::string_view text)
+{
+    while (!text.empty()) {
+        if (m_blocks.empty() || m_blocks.back().size() == kBlockSize) {
+            m_blocks.emplace_back();
+            m_blocks.back().reserve(kBlockSize);
+        }
+        std::string& block = m_blocks.back();
+        const std::size_t nTake = std::min(text.size(), kBlockSize - block.size());
+        block.append(text.substr(0, nTake));
+        text.remove_prefix(nTake);
+        m_nSize += nTake;
+    }
+    return *this;
+}
+
+void CNotesText::AppendOwn(std::size_t nOffset, std::size_t nLength)
+{
+    // Piece by piece: a piece copied never lies in the block being filled
+    // beyond what it already holds.
+    while (nLength > 0) {
+        const std::string& block = m_blocks[nOffset / kBlockSize];
+        const std::size_t nInBlock = nOffset % kBlockSize;
+        const std::size_t nTake = std::min(nLength, block.size() - nInBlock);
+        const std::string_view piece(block.data() + nInBlock, nTake);
+        // Appending may start a new block but never moves an existing one's
+        // characters: each block keeps its reserved room.
+        *this += piece;
+        nOffset += nTake;
+        nLength -= nTake;
+    }
+}
+
+void CNotesText::MoveTo(std::string& strText)
+{
+    strText.reserve(strText.size() + m_nSize);
+    for (std::string& block : m_blocks) {
+        strText += block;
+        std::string().swap(block);
+    }
+    m_blocks.clear();
+    m_nSize = 0;
+}
