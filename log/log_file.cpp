@@ -1,9 +1,11 @@
 #include "log/log_file.h"
 
+#include "log/log_lines.h"
 #include "log/text_escape.h"
 #include "platform/ascii_text.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
@@ -16,13 +18,17 @@
 namespace {
 
 constexpr std::size_t kBufferSize = 64 * 1024;
-constexpr std::size_t kJumpReadSize = 1024;
+// A larger file is refused rather than read into memory: no log of the
+// records a log may hold comes near it.
+constexpr std::uint64_t kMaxReadSize = 1ull << 30;
 constexpr std::string_view kInUse = "the file is in use by another program";
 
-// The text between the first and the last character of a "[...]" line.
-std::string_view InnerName(std::string_view line)
+// A key or value without the blanks at its ends; most have none.
+std::string_view TrimEntry(std::string_view text)
 {
-    return line.size() < 2 ? std::string_view{} : line.substr(1, line.size() - 2);
+    if (text.empty() || (!IsAsciiSpace(text.front()) && !IsAsciiSpace(text.back())))
+        return text;
+    return Trim(text);
 }
 
 // Decimal with optional sign after white space, up to the first non-digit;
@@ -30,7 +36,7 @@ std::string_view InnerName(std::string_view line)
 std::int32_t ParseDecimal(std::string_view text)
 {
     std::size_t pos = 0;
-    while (pos < text.size() && kAsciiSpace.find(text[pos]) != std::string_view::npos)
+    while (pos < text.size() && IsAsciiSpace(text[pos]))
         ++pos;
     bool bNegative = false;
     if (pos < text.size() && (text[pos] == '+' || text[pos] == '-'))
@@ -102,6 +108,7 @@ bool CLogFile::OpenForWriting()
         return false;
     }
     m_nMode = modeWrite;
+    m_writeBuffer.reserve(kBufferSize);
     return true;
 }
 
@@ -114,13 +121,33 @@ bool CLogFile::FlushBuffer()
     return bWritten;
 }
 
-bool CLogFile::WriteLine(std::string_view first, std::string_view second, std::string_view third)
+// Appends text to the buffer, handing the buffer to the file whenever it is
+// full, so that a long text never needs a buffer of its own size.
+bool CLogFile::Append(std::string_view text)
 {
-    m_writeBuffer.append(first).append(second).append(third).append("\r\n");
-    return m_writeBuffer.size() < kBufferSize || FlushBuffer();
+    while (m_writeBuffer.size() + text.size() >= kBufferSize) {
+        const std::size_t nTake = kBufferSize - std::min(kBufferSize, m_writeBuffer.size());
+        m_writeBuffer.append(text.substr(0, nTake));
+        text.remove_prefix(nTake);
+        if (!FlushBuffer())
+            return false;
+    }
+    m_writeBuffer.append(text);
+    return true;
 }
 
-bool CLogFile::PutEntry(std::string_view section, std::string_view key, std::string_view text)
+bool CLogFile::WriteLine(std::string_view first, std::string_view second, std::string_view third)
+{
+    if (m_writeBuffer.size() + first.size() + second.size() + third.size() + 2 < kBufferSize) {
+        m_writeBuffer.append(first).append(second).append(third).append("\r\n");
+        return true;
+    }
+    return Append(first) && Append(second) && Append(third) && Append("\r\n");
+}
+
+// Opens the file for writing if need be, writes the section's header when the
+// section changes, and makes sure the entry may follow.
+bool CLogFile::StartEntry(std::string_view section)
 {
     // After a failure the save cannot be complete any more: nothing is retried.
     if (m_bClosed || m_bFailed)
@@ -134,24 +161,46 @@ bool CLogFile::PutEntry(std::string_view section, std::string_view key, std::str
             return false;
         m_strSection = section;
     }
-    return WriteLine(key, "=", text);
+    return true;
+}
+
+bool CLogFile::PutEntry(std::string_view section, std::string_view key, std::string_view text)
+{
+    return StartEntry(section) && WriteLine(key, "=", text);
 }
 
 bool CLogFile::PutText(std::string_view section, std::string_view key, std::string_view text)
 {
     if (text.empty())
         return false;
-    return PutEntry(section, key, EscapeText(text));
+    if (text.size() < kBufferSize)
+        return PutEntry(section, key, EscapeText(text));
+    // A long text is escaped a piece at a time into the buffer, never whole.
+    if (!StartEntry(section) || !Append(key) || !Append("="))
+        return false;
+    constexpr std::size_t kPiece = kBufferSize / 4;
+    while (!text.empty()) {
+        std::size_t nTake = std::min(text.size(), kPiece);
+        if (nTake < text.size() && text[nTake - 1] == '\r')
+            ++nTake; // a CR LF pair stays together
+        EscapeTextInto(text.substr(0, nTake), m_writeBuffer);
+        text.remove_prefix(nTake);
+        if (m_writeBuffer.size() >= kBufferSize && !FlushBuffer())
+            return false;
+    }
+    return Append("\r\n");
 }
 
 bool CLogFile::PutInt(std::string_view section, std::string_view key, std::int32_t value)
 {
-    return PutEntry(section, key, std::to_string(value));
+    char buffer[16];
+    const char* pEnd = std::to_chars(buffer, buffer + sizeof buffer, value).ptr;
+    return PutEntry(section, key, std::string_view(buffer, static_cast<std::size_t>(pEnd - buffer)));
 }
 
 bool CLogFile::PutTime(std::string_view section, std::string_view key, CTime value)
 {
-    return PutEntry(section, key, FormatTimeText(value));
+    return PutEntry(section, key, m_dayTimes.Format(value));
 }
 
 bool CLogFile::PutSpan(std::string_view section, std::string_view key, CTimeSpan value)
@@ -180,7 +229,7 @@ void CLogFile::DiscardWriting()
 
 bool CLogFile::OpenForReading()
 {
-    m_strPendingSection.clear();
+    m_pendingSection = {};
     m_nFile = ::open(m_strFileName.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
     if (m_nFile < 0) {
         Fail("cannot open the file", errno);
@@ -197,95 +246,55 @@ bool CLogFile::OpenForReading()
         CloseFd(m_nFile);
         return false;
     }
-    m_readBuffer.resize(kBufferSize);
-    m_nBufferStart = 0;
-    m_nReadPos = m_nReadEnd = 0;
-    m_bEndOfFile = false;
+    if (static_cast<std::uint64_t>(info.st_size) > kMaxReadSize) {
+        Fail("the file is too large", 0);
+        CloseFd(m_nFile);
+        return false;
+    }
+    m_pText.reset(new char[static_cast<std::size_t>(info.st_size) + 1]);
+    m_text = std::string_view(m_pText.get(), static_cast<std::size_t>(info.st_size) + 1);
+    if (!ReadWholeFile()) {
+        CloseFd(m_nFile);
+        m_pText.reset();
+        m_text = {};
+        return false;
+    }
+    m_nPos = 0;
     m_nMode = modeRead;
     return true;
 }
 
-// The next line without its LF and a CR just before it; false at the end.
-bool CLogFile::ReadLine(std::string& line)
+// Reads the file into m_pText, whose size it may outgrow if the file grew
+// since it was measured.
+bool CLogFile::ReadWholeFile()
 {
-    line.clear();
-    bool bAny = false;
+    std::size_t nSize = m_text.size();
+    std::size_t nDone = 0;
     for (;;) {
-        if (m_nReadPos == m_nReadEnd) {
-            if (m_bEndOfFile)
-                break;
-            // Small reads just after a jump, growing while the reading goes on.
-            const std::size_t want = std::min(m_nReadSize, m_readBuffer.size());
-            const ssize_t got = ::read(m_nFile, m_readBuffer.data(), want);
-            if (got < 0 && errno == EINTR)
-                continue;
-            if (got <= 0) {
-                if (got < 0)
-                    Fail("cannot read the file", errno);
-                m_bEndOfFile = true;
-                break;
+        if (nDone == nSize) {
+            if (nSize > kMaxReadSize) {
+                Fail("the file is too large", 0);
+                return false;
             }
-            m_nBufferStart += m_nReadEnd;
-            m_nReadSize = std::min(m_nReadSize * 2, m_readBuffer.size());
-            m_nReadPos = 0;
-            m_nReadEnd = static_cast<std::size_t>(got);
+            const std::size_t nGrown = nSize + std::max<std::size_t>(nSize / 2, kBufferSize);
+            std::unique_ptr<char[]> pGrown(new char[nGrown]);
+            std::memcpy(pGrown.get(), m_pText.get(), nDone);
+            m_pText = std::move(pGrown);
+            nSize = nGrown;
         }
-        bAny = true;
-        const char* begin = m_readBuffer.data() + m_nReadPos;
-        const char* end = m_readBuffer.data() + m_nReadEnd;
-        const char* lf = static_cast<const char*>(std::memchr(begin, '\n', static_cast<std::size_t>(end - begin)));
-        if (lf == nullptr) {
-            line.append(begin, end);
-            m_nReadPos = m_nReadEnd;
+        const ssize_t nGot = ::read(m_nFile, m_pText.get() + nDone, nSize - nDone);
+        if (nGot < 0 && errno == EINTR)
             continue;
+        if (nGot < 0) {
+            Fail("cannot read the file", errno);
+            return false;
         }
-        line.append(begin, lf);
-        m_nReadPos += static_cast<std::size_t>(lf - begin) + 1;
-        if (!line.empty() && line.back() == '\r')
-            line.pop_back();
-        return true;
+        if (nGot == 0)
+            break;
+        nDone += static_cast<std::size_t>(nGot);
     }
-    return bAny;
-}
-
-std::uint64_t CLogFile::Position() const
-{
-    return m_nBufferStart + m_nReadPos;
-}
-
-bool CLogFile::SeekTo(std::uint64_t offset)
-{
-    if (offset >= m_nBufferStart && offset <= m_nBufferStart + m_nReadEnd) {
-        m_nReadPos = static_cast<std::size_t>(offset - m_nBufferStart);
-        return true; // still in the buffer
-    }
-    if (::lseek(m_nFile, static_cast<off_t>(offset), SEEK_SET) < 0) {
-        Fail("cannot read the file", errno);
-        return false;
-    }
-    m_nBufferStart = offset;
-    m_nReadPos = m_nReadEnd = 0;
-    m_nReadSize = kJumpReadSize;
-    m_bEndOfFile = false;
+    m_text = std::string_view(m_pText.get(), nDone);
     return true;
-}
-
-// Reads the whole file once, noting where each header line ends, so that
-// later searches jump instead of reading the file again.
-void CLogFile::BuildHeaderIndex()
-{
-    if (!SeekTo(0))
-        return;
-    std::vector<CHeader> headers;
-    std::string line;
-    while (ReadLine(line))
-        if (line.size() > 2 && line[0] == '[')
-            headers.push_back({LowerCopy(InnerName(line)), Position()});
-    if (m_bFailed)
-        return;
-    std::sort(headers.begin(), headers.end());
-    m_headerIndex = std::move(headers);
-    m_bIndexed = true;
 }
 
 // Moves on to just after the header of name, searching onward from the
@@ -293,107 +302,127 @@ void CLogFile::BuildHeaderIndex()
 // found; otherwise the position is at the start of the file.
 bool CLogFile::ScanForHeader(std::string_view name)
 {
-    if (!m_bIndexed) {
-        std::string line;
-        while (ReadLine(line))
-            if (line.size() > 2 && line[0] == '[' && EqualNoCase(InnerName(line), name))
+    if (!m_sectionIndex) {
+        std::string_view line;
+        while (NextHeaderLine(m_text, m_nPos, line))
+            if (EqualNoCase(HeaderName(line), name))
                 return true;
-        BuildHeaderIndex();
-        if (!m_bIndexed) {
-            SeekTo(0);
-            return false;
-        }
+        m_sectionIndex.emplace(m_text);
     }
-    // The first header of that name that ends after the position, else the
-    // first one in the file.
-    const std::string lower = LowerCopy(name);
-    const auto first = std::lower_bound(m_headerIndex.begin(), m_headerIndex.end(), CHeader{lower, 0});
-    auto next = std::upper_bound(first, m_headerIndex.end(), CHeader{lower, Position()});
-    if (next == m_headerIndex.end() || next->m_strName != lower)
-        next = first;
-    if (next == m_headerIndex.end() || next->m_strName != lower) {
-        SeekTo(0);
-        return false;
-    }
-    return SeekTo(next->m_nEnd);
+    const std::size_t nEnd = m_sectionIndex->Find(name, m_nPos);
+    m_nPos = nEnd == CSectionIndex::npos ? 0 : nEnd;
+    return nEnd != CSectionIndex::npos;
 }
 
+// Caches the entries of the section; the caller has checked that it is not
+// the cached one already.
 void CLogFile::LoadSection(std::string_view name)
 {
-    if (EqualNoCase(name, m_strSection))
-        return;
     m_strSection = name;
     m_keys.clear();
     m_values.clear();
     m_nCursor = 0;
+    m_nKeyLengths = 0;
 
-    bool bFound = !m_strPendingSection.empty() && EqualNoCase(m_strPendingSection, name);
-    m_strPendingSection.clear();
+    const bool bFound = !m_pendingSection.empty() && EqualNoCase(m_pendingSection, name);
+    m_pendingSection = {};
     if (!bFound && !ScanForHeader(name))
         return;
 
-    std::string line;
-    while (ReadLine(line)) {
+    std::string_view line;
+    while (NextLogLine(m_text, m_nPos, line)) {
         if (line.empty())
             continue;
         if (line[0] == '[') {
-            m_strPendingSection = InnerName(line);
+            m_pendingSection = HeaderName(line);
             return;
         }
         const std::size_t equals = line.find('=');
-        if (equals == std::string::npos || equals == 0)
+        if (equals == std::string_view::npos || equals == 0)
             continue;
-        const std::string_view view(line);
-        m_keys.emplace_back(Trim(view.substr(0, equals)));
-        m_values.emplace_back(Trim(view.substr(equals + 1)));
+        m_keys.push_back(TrimEntry(line.substr(0, equals)));
+        m_values.push_back(TrimEntry(line.substr(equals + 1)));
+        m_nKeyLengths |= std::uint64_t{1} << (m_keys.back().size() % 64);
     }
 }
 
-std::string CLogFile::FindKey(std::string_view key, std::string_view def)
+std::optional<std::string_view> CLogFile::FindKey(std::string_view key)
 {
-    if (m_nCursor >= m_keys.size())
-        return std::string(def);
+    // Keys are mostly asked for in the order they stand in: the one at the
+    // cursor or the next.
+    const std::size_t nCount = m_keys.size();
+    if (m_nCursor < nCount) {
+        if (EqualNoCase(m_keys[m_nCursor], key))
+            return m_values[m_nCursor];
+        const std::size_t nNext = m_nCursor + 1 == nCount ? 0 : m_nCursor + 1;
+        if (EqualNoCase(m_keys[nNext], key)) {
+            m_nCursor = nNext;
+            return m_values[nNext];
+        }
+    }
+    return FindKeyRound(key);
+}
+
+std::optional<std::string_view> CLogFile::FindKeyRound(std::string_view key)
+{
+    // No key of that length: missing without a look (the cursor stays).
+    if (m_nCursor >= m_keys.size() || (m_nKeyLengths & (std::uint64_t{1} << (key.size() % 64))) == 0)
+        return std::nullopt;
     const std::size_t start = m_nCursor;
     do {
         if (EqualNoCase(m_keys[m_nCursor], key))
             return m_values[m_nCursor];
-        m_nCursor = (m_nCursor + 1) % m_keys.size();
+        m_nCursor = m_nCursor + 1 == m_keys.size() ? 0 : m_nCursor + 1;
     } while (m_nCursor != start);
-    return std::string(def);
+    return std::nullopt;
+}
+
+// The raw value, or none when the file, the section or the key is missing.
+std::optional<std::string_view> CLogFile::FindValue(std::string_view section, std::string_view key)
+{
+    if (m_bClosed)
+        return std::nullopt;
+    if (m_nMode == modeClosed && !m_bFailed)
+        OpenForReading();
+    if (m_nMode != modeRead)
+        return std::nullopt;
+    if (!EqualNoCase(section, m_strSection))
+        LoadSection(section);
+    return FindKey(key);
 }
 
 std::string CLogFile::GetEntry(std::string_view section, std::string_view key, std::string_view def)
 {
-    if (m_bClosed)
-        return std::string(def);
-    if (m_nMode == modeClosed && !m_bFailed)
-        OpenForReading();
-    if (m_nMode != modeRead)
-        return std::string(def);
-    LoadSection(section);
-    return FindKey(key, def);
+    return std::string(FindValue(section, key).value_or(def));
 }
 
 std::string CLogFile::GetText(std::string_view section, std::string_view key)
 {
-    return UnescapeText(GetEntry(section, key, {}));
+    return UnescapeText(FindValue(section, key).value_or(std::string_view{}));
 }
 
 std::int32_t CLogFile::GetInt(std::string_view section, std::string_view key, std::int32_t def)
 {
-    const std::string text = GetEntry(section, key, {});
+    const std::string_view text = FindValue(section, key).value_or(std::string_view{});
     return text.empty() ? def : ParseDecimal(text);
 }
 
 CTime CLogFile::GetTime(std::string_view section, std::string_view key, CTime def)
 {
-    const std::string text = GetText(section, key);
-    return text.empty() ? def : ParseTimeText(text);
+    // Escapes are rare in dates: only then is the text unescaped first.
+    const std::string_view raw = FindValue(section, key).value_or(std::string_view{});
+    if (raw.find('\\') == std::string_view::npos)
+        return raw.empty() ? def : m_dayTimes.Parse(raw);
+    const std::string text = UnescapeText(raw);
+    return text.empty() ? def : m_dayTimes.Parse(text);
 }
 
 CTimeSpan CLogFile::GetSpan(std::string_view section, std::string_view key, CTimeSpan def)
 {
-    const std::string text = GetText(section, key);
+    const std::string_view raw = FindValue(section, key).value_or(std::string_view{});
+    if (raw.find('\\') == std::string_view::npos)
+        return raw.empty() ? def : ParseSpanText(raw);
+    const std::string text = UnescapeText(raw);
     return text.empty() ? def : ParseSpanText(text);
 }
 
@@ -403,11 +432,12 @@ void CLogFile::ReleaseFiles()
 {
     CloseFd(m_nFile);
     m_writeBuffer.clear();
-    m_readBuffer.clear();
-    m_readBuffer.shrink_to_fit();
     m_keys.clear();
     m_values.clear();
-    m_headerIndex.clear();
+    m_pendingSection = {};
+    m_sectionIndex.reset();
+    m_text = {};
+    m_pText.reset();
 }
 
 bool CLogFile::Close()

@@ -2,10 +2,13 @@
 // The sectioned text file the pilot log is stored in: "[Section]" header
 // lines, each followed by "Key=Value" lines. One object serves one whole load
 // or one whole save.
+#include "log/section_index.h"
 #include "log/time_value.h"
 #include "platform/atomic_file.h"
 
 #include <cstdint>
+#include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -51,19 +54,20 @@ private:
     bool OpenForWriting();
     bool OpenForReading();
     void Fail(std::string_view what, int nErrno);
+    bool StartEntry(std::string_view section);
+    bool Append(std::string_view text);
     bool WriteLine(std::string_view first, std::string_view second, std::string_view third);
     bool FlushBuffer();
     bool FinishWriting();
     void DiscardWriting();
     void ReleaseFiles();
 
-    bool ReadLine(std::string& line);
-    std::uint64_t Position() const;
-    bool SeekTo(std::uint64_t offset);
-    void BuildHeaderIndex();
+    bool ReadWholeFile();
     void LoadSection(std::string_view name);
     bool ScanForHeader(std::string_view name);
-    std::string FindKey(std::string_view key, std::string_view def);
+    std::optional<std::string_view> FindKey(std::string_view key);
+    std::optional<std::string_view> FindKeyRound(std::string_view key);
+    std::optional<std::string_view> FindValue(std::string_view section, std::string_view key);
 
     std::string m_strFileName;
     int m_nMode = modeClosed;
@@ -72,30 +76,23 @@ private:
     std::string m_strError;
 
     std::string m_strSection;          // writing: last header; reading: cached section
-    std::vector<std::string> m_keys;
-    std::vector<std::string> m_values;
+    std::vector<std::string_view> m_keys;   // reading: the cached section, in m_pText
+    std::vector<std::string_view> m_values;
     std::size_t m_nCursor = 0;
-    std::string m_strPendingSection;
+    std::uint64_t m_nKeyLengths = 0;   // reading: bit n set when a cached key is n long (modulo 64)
+    std::string_view m_pendingSection;
 
     int m_nFile = -1;     // the file read
     CAtomicFile m_writer; // the file written
     std::string m_writeBuffer;
 
-    std::vector<char> m_readBuffer;
-    std::uint64_t m_nBufferStart = 0;  // file offset of the buffer's first byte
-    std::size_t m_nReadPos = 0;
-    std::size_t m_nReadEnd = 0;
-    std::size_t m_nReadSize = 64 * 1024; // the next read's size
-    bool m_bEndOfFile = false;
-
-    // Every header of the file (lower-case name, offset just after its line),
-    // made when a search first has to go round the file: sections asked for
-    // out of file order, or missing ones, then cost no further passes.
-    struct CHeader {
-        std::string m_strName;
-        std::uint64_t m_nEnd = 0;
-        friend auto operator<=>(const CHeader&, const CHeader&) = default;
-    };
-    std::vector<CHeader> m_headerIndex;
-    bool m_bIndexed = false;
+    // Reading: the whole file, and where the next line starts.
+    std::unique_ptr<char[]> m_pText;
+    std::string_view m_text;
+    std::size_t m_nPos = 0;
+    // Every header of the file, made when a search first has to go round the
+    // file: sections asked for out of file order, or missing ones, then cost
+    // no further passes.
+    std::optional<CSectionIndex> m_sectionIndex;
+    CDayTimes m_dayTimes; // the days of the dates read or written
 };

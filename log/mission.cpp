@@ -79,8 +79,10 @@ bool CMission::LoadList(CKillList& list, std::int32_t nCount, char cLetter, cons
     list.clear();
     if (nCount > kMaxRecordCount || nCount > nRecordsLeft)
         return false;
-    if (nCount > 0)
+    if (nCount > 0) {
         nRecordsLeft -= nCount;
+        list.reserve(static_cast<std::size_t>(nCount));
+    }
     RecordKey kill(key);
     kill.SetListLetter(cLetter);
     for (std::int32_t i = 0; i < nCount; ++i) {

@@ -4,6 +4,12 @@ std::string EscapeText(std::string_view text)
 {
     std::string out;
     out.reserve(text.size() + text.size() / 8);
+    EscapeTextInto(text, out);
+    return out;
+}
+
+void EscapeTextInto(std::string_view text, std::string& out)
+{
     for (std::size_t i = 0; i < text.size(); ++i) {
         const char c = text[i];
         if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') {
@@ -21,7 +27,6 @@ std::string EscapeText(std::string_view text)
             out += c;
         }
     }
-    return out;
 }
 
 std::string UnescapeText(std::string_view text)

@@ -5,4 +5,6 @@
 #include <string_view>
 
 std::string EscapeText(std::string_view text);
+// Appends EscapeText(text) to out.
+void EscapeTextInto(std::string_view text, std::string& out);
 std::string UnescapeText(std::string_view text);

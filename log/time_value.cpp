@@ -1,5 +1,6 @@
 #include "log/time_value.h"
 
+#include <algorithm>
 #include <cctype>
 #include <charconv>
 #include <climits>
@@ -21,7 +22,9 @@ public:
     bool Number(std::int32_t& value)
     {
         std::size_t pos = m_nPos;
-        while (pos < m_text.size() && std::isspace(static_cast<unsigned char>(m_text[pos])))
+        // A digit, the common case, needs no look at the locale.
+        while (pos < m_text.size() && (m_text[pos] < '0' || m_text[pos] > '9') &&
+               std::isspace(static_cast<unsigned char>(m_text[pos])))
             ++pos;
         bool bNegative = false;
         if (pos < m_text.size() && (m_text[pos] == '+' || m_text[pos] == '-'))
@@ -200,11 +203,13 @@ std::string FormatTimeText(CTime time)
     return time.Format(kTimeTextForm);
 }
 
-CTime ParseTimeText(std::string_view text)
+namespace {
+
+// The fields of a date-time text. Numbers a text does not supply stay 0 and
+// are then clamped like the rest, so "2000/5" reads as 1 May 2000 and a text
+// without numbers as an invalid time.
+CDayTimes::CFields ScanDateFields(std::string_view text)
 {
-    // Numbers a text does not supply stay 0 and are then clamped like the
-    // rest, so "2000/5" reads as 1 May 2000 and a text without numbers as an
-    // invalid time.
     std::int32_t values[6] = {};
     ScanNumbers(text, "//-::", values);
     std::int32_t year = values[0], month = values[1], day = values[2];
@@ -212,16 +217,133 @@ CTime ParseTimeText(std::string_view text)
         year = 1900;
     month = month < 1 ? 1 : month > 12 ? 12 : month;
     day = day < 1 ? 1 : day > 31 ? 31 : day;
-    return CTime(year, month, day, values[3], values[4], values[5]);
+    return {year, month, day, values[3], values[4], values[5]};
+}
+
+CTime Convert(const CDayTimes::CFields& f)
+{
+    return CTime(f.year, f.month, f.day, f.hour, f.minute, f.second);
+}
+
+bool IsPlainClock(std::int32_t hour, std::int32_t minute, std::int32_t second)
+{
+    return hour >= 0 && hour < 24 && minute >= 0 && minute < 60 && second >= 0 && second < 60;
+}
+
+// The start of the local day of a time, when the day's clock runs evenly
+// (the same offset from UTC from 00:00:00 to 23:59:59).
+bool FindEvenDay(std::int64_t nTime, std::tm& fields, std::int64_t& nStart)
+{
+    const auto local = [](std::int64_t n, std::tm& out) {
+        const std::time_t value = static_cast<std::time_t>(n);
+        return localtime_r(&value, &out) != nullptr;
+    };
+    if (!local(nTime, fields))
+        return false;
+    nStart = nTime - (fields.tm_hour * 3600 + fields.tm_min * 60 + fields.tm_sec);
+    std::tm first{}, last{};
+    return nStart >= 0 && local(nStart, first) && local(nStart + kSecondsPerDay - 1, last) &&
+           first.tm_gmtoff == fields.tm_gmtoff && last.tm_gmtoff == fields.tm_gmtoff &&
+           first.tm_hour == 0 && first.tm_min == 0 && first.tm_sec == 0 && last.tm_hour == 23 &&
+           last.tm_min == 59 && last.tm_sec == 59 && first.tm_mday == fields.tm_mday &&
+           last.tm_mday == fields.tm_mday;
+}
+
+} // namespace
+
+CTime ParseTimeText(std::string_view text)
+{
+    return Convert(ScanDateFields(text));
+}
+
+CTime CDayTimes::Parse(std::string_view text)
+{
+    const CFields f = ScanDateFields(text);
+    const bool bPlain = IsPlainClock(f.hour, f.minute, f.second);
+    if (bPlain && m_readDay.bKnown && f.year == m_readDay.year && f.month == m_readDay.month &&
+        f.day == m_readDay.day) {
+        return CTime(m_readDay.nStart + f.hour * 3600 + f.minute * 60 + f.second);
+    }
+    const CTime time = Convert(f);
+    // Learn the day when this time is that very clock reading on it.
+    std::tm fields{};
+    std::int64_t nStart = 0;
+    m_readDay.bKnown = bPlain && time.IsValid() && FindEvenDay(time.GetTime(), fields, nStart) &&
+                       fields.tm_year + 1900 == f.year && fields.tm_mon + 1 == f.month &&
+                       fields.tm_mday == f.day && fields.tm_hour == f.hour && fields.tm_min == f.minute &&
+                       fields.tm_sec == f.second;
+    if (m_readDay.bKnown)
+        m_readDay = {true, f.year, f.month, f.day, nStart};
+    return time;
+}
+
+const std::string& CDayTimes::Format(CTime time)
+{
+    const std::int64_t nTime = time.GetTime();
+    if (time.IsValid() && m_writtenDay.bKnown && nTime >= m_writtenDay.nStart &&
+        nTime - m_writtenDay.nStart < kSecondsPerDay) {
+        const auto nClock = static_cast<std::int32_t>(nTime - m_writtenDay.nStart);
+        char clock[8];
+        const auto put = [&](int nAt, std::int32_t n) {
+            clock[nAt] = static_cast<char>('0' + n / 10);
+            clock[nAt + 1] = static_cast<char>('0' + n % 10);
+        };
+        put(0, nClock / 3600);
+        clock[2] = ':';
+        put(3, nClock / 60 % 60);
+        clock[5] = ':';
+        put(6, nClock % 60);
+        m_strText.assign(m_strDate).append(clock, sizeof clock);
+        return m_strText;
+    }
+    m_strText = FormatTimeText(time);
+    std::tm fields{};
+    std::int64_t nStart = 0;
+    m_writtenDay.bKnown = time.IsValid() && m_strText.size() > 8 && FindEvenDay(nTime, fields, nStart);
+    if (m_writtenDay.bKnown) {
+        m_writtenDay.nStart = nStart;
+        m_strDate = m_strText.substr(0, m_strText.size() - 8);
+    }
+    return m_strText;
 }
 
 std::string FormatSpanText(CTimeSpan span)
 {
-    return span.Format(kSpanTextForm);
+    const std::int32_t nSeconds = span.GetTotalSeconds();
+    if (nSeconds < 0)
+        return span.Format(kSpanTextForm);
+    // "%D-%H:%M:%S" for a span of no negative parts, without the pattern.
+    char text[24];
+    char* p = std::to_chars(text, text + 12, nSeconds / kSecondsPerDay).ptr;
+    const auto put = [&](char cBefore, std::int32_t n) {
+        *p++ = cBefore;
+        *p++ = static_cast<char>('0' + n / 10);
+        *p++ = static_cast<char>('0' + n % 10);
+    };
+    put('-', nSeconds / 3600 % 24);
+    put(':', nSeconds / 60 % 60);
+    put(':', nSeconds % 60);
+    return std::string(text, p);
 }
 
 CTimeSpan ParseSpanText(std::string_view text)
 {
+    // The form the log is written in, "D-HH:MM:SS" with a short day count,
+    // read directly.
+    const std::size_t n = text.size();
+    const auto isDigit = [&](std::size_t i) { return text[i] >= '0' && text[i] <= '9'; };
+    const auto digit = [&](std::size_t i) { return static_cast<std::int32_t>(text[i] - '0'); };
+    if (n >= 10 && n <= 14 && text[n - 9] == '-' && text[n - 6] == ':' && text[n - 3] == ':' &&
+        isDigit(n - 8) && isDigit(n - 7) && isDigit(n - 5) && isDigit(n - 4) && isDigit(n - 2) &&
+        isDigit(n - 1) && std::all_of(text.begin(), text.end() - 9, [](char c) { return c >= '0' && c <= '9'; })) {
+        std::int32_t nDays = 0;
+        for (std::size_t i = 0; i + 9 < n; ++i)
+            nDays = nDays * 10 + digit(i);
+        const std::int64_t total = std::int64_t{nDays} * kSecondsPerDay +
+                                   (digit(n - 8) * 10 + digit(n - 7)) * 3600 +
+                                   (digit(n - 5) * 10 + digit(n - 4)) * 60 + digit(n - 2) * 10 + digit(n - 1);
+        return CTimeSpan(Wrap(total));
+    }
     std::int32_t values[4] = {};
     ScanNumbers(text, "-::", values);
     const std::int64_t total = std::int64_t{values[0]} * kSecondsPerDay

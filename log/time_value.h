@@ -66,6 +66,41 @@ inline constexpr const char* kTimeTextForm = "%Y/%m/%d-%H:%M:%S";
 std::string FormatTimeText(CTime time);
 CTime ParseTimeText(std::string_view text);
 
+// ParseTimeText and FormatTimeText for a reader or writer of many
+// date-times: a day whose clock runs evenly (no change to or from summer
+// time) gives its times by adding to the start of the day, which is learnt
+// from the first time converted on that day.
+//
+// mktime remembers the offset of its last conversion and takes it as its
+// first guess for the next, which decides a local time that occurs twice.
+// The day is therefore learnt with localtime only, and the times it gives
+// have the offset of the conversion before them: what mktime remembers
+// stays what the plain conversions would leave.
+class CDayTimes {
+public:
+    CTime Parse(std::string_view text);
+    // The text is good until the next call.
+    const std::string& Format(CTime time);
+
+    struct CFields {
+        std::int32_t year, month, day, hour, minute, second;
+    };
+
+private:
+    // A day whose clock runs evenly, from its start.
+    struct CEvenDay {
+        bool bKnown = false;
+        std::int32_t year = 0, month = 0, day = 0;
+        std::int64_t nStart = 0;
+    };
+    // Reading.
+    CEvenDay m_readDay;
+    // Writing.
+    CEvenDay m_writtenDay;
+    std::string m_strDate; // the text of m_writtenDay up to the clock
+    std::string m_strText;
+};
+
 // The span text form "%D-%H:%M:%S" and its parser.
 inline constexpr const char* kSpanTextForm = "%D-%H:%M:%S";
 std::string FormatSpanText(CTimeSpan span);

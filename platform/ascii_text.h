@@ -3,6 +3,8 @@
 // only the ASCII letters have a case, so any other byte (UTF-8 or
 // Windows-1252) compares as it is. Inline: the log reader calls them per line.
 #include <algorithm>
+#include <cstdint>
+#include <cstring>
 #include <string>
 #include <string_view>
 
@@ -11,10 +13,38 @@ inline constexpr std::string_view kAsciiSpace = " \t\r\n\v\f";
 
 inline char LowerAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
 
+// One of kAsciiSpace.
+inline bool IsAsciiSpace(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
+
+// The same bytes; short texts (names and keys) compared a word at a time.
+inline bool SameBytes(const char* a, const char* b, std::size_t n)
+{
+    const auto load = [](const char* p, auto word) {
+        std::memcpy(&word, p, sizeof word);
+        return word;
+    };
+    if (n > 16)
+        return std::memcmp(a, b, n) == 0;
+    if (n >= 8)
+        return load(a, std::uint64_t{}) == load(b, std::uint64_t{}) &&
+               load(a + n - 8, std::uint64_t{}) == load(b + n - 8, std::uint64_t{});
+    if (n >= 4)
+        return load(a, std::uint32_t{}) == load(b, std::uint32_t{}) &&
+               load(a + n - 4, std::uint32_t{}) == load(b + n - 4, std::uint32_t{});
+    for (std::size_t i = 0; i < n; ++i)
+        if (a[i] != b[i])
+            return false;
+    return true;
+}
+
+// Texts of the same case are the common case, and the quick one.
 inline bool EqualNoCase(std::string_view a, std::string_view b)
 {
-    return a.size() == b.size() &&
-           std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return LowerAscii(x) == LowerAscii(y); });
+    if (a.size() != b.size())
+        return false;
+    if (SameBytes(a.data(), b.data(), a.size()))
+        return true;
+    return std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return LowerAscii(x) == LowerAscii(y); });
 }
 
 inline bool StartsWithNoCase(std::string_view text, std::string_view prefix)

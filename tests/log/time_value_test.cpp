@@ -4,6 +4,8 @@
 
 #include <climits>
 #include <gtest/gtest.h>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -43,6 +45,9 @@ TEST(TimeSpanTest, ParsesSpanText)
         {"x", 0},
         {"99999999999-0:0:0", static_cast<std::int32_t>(1215752191u * 86400u)},
         {"24856-0:0:0", static_cast<std::int32_t>(24856u * 86400u)}, // wraps like 32 bits
+        {"12345-23:59:59", 12345 * 86400 + 86399},
+        {"00-01:02:05", 3725},
+        {"0-0::00:00", 0},                // the canonical form's shape, not its digits
     };
     for (const auto& c : cases)
         EXPECT_EQ(ParseSpanText(c.text).GetTotalSeconds(), c.seconds) << c.text;
@@ -50,8 +55,10 @@ TEST(TimeSpanTest, ParsesSpanText)
 
 TEST(TimeSpanTest, TextFormRoundTrips)
 {
-    for (std::int32_t seconds : {0, 1, -1, 59, -3725, 90061, 86400 * 400, INT_MAX, INT_MIN, INT_MIN + 1})
+    for (std::int32_t seconds : {0, 1, -1, 59, -3725, 90061, 86400 * 400, INT_MAX, INT_MIN, INT_MIN + 1}) {
+        EXPECT_EQ(FormatSpanText(seconds), CTimeSpan(seconds).Format(kSpanTextForm)) << seconds;
         EXPECT_EQ(ParseSpanText(FormatSpanText(seconds)).GetTotalSeconds(), seconds) << seconds;
+    }
 }
 
 TEST(TimeSpanTest, ArithmeticWrapsLike32Bits)
@@ -115,6 +122,43 @@ TEST(TimeTest, ParsesTimeTextInBothZones)
         CScopedTimeZone zone(c.zone);
         EXPECT_EQ(ParseTimeText(c.text).GetTime(), c.utc) << c.zone << " " << c.text;
     }
+}
+
+// A reader or writer of many date-times works out each day once; across a
+// change to and from summer time and odd texts it gives what the plain
+// conversions give, even where mktime's memory of its last conversion
+// decides a time that occurs twice.
+TEST(TimeTest, DayTimesAgreeWithThePlainConversions)
+{
+    CScopedTimeZone zone("Europe/Berlin");
+    const std::vector<std::string> texts = {
+        "2021/03/28-01:59:59", "2021/03/28-02:30:00", "2021/03/28-03:00:00", "2021/03/29-00:00:00",
+        "2021/03/29-23:59:59", "2021/03/29-24:00:00", "2021/03/29-10:61:00", "2021/10/30-10:00:00",
+        "2021/10/30-11:00:00", "2021/10/31-02:30:00", "2021/11/01-10:00:00", "2021/11/01-11:00:00",
+        "2021/10/31-02:30:00", "1970/01/01-00:00:00", "1970/01/01-01:00:00", "2000/5",
+        "nonsense",            "2021/11/01-12:00:00",
+    };
+    const auto plain = [&] {
+        std::vector<std::int64_t> times;
+        ParseTimeText("2021/07/01-12:00:00"); // the same memory to start from
+        for (const std::string& text : texts)
+            times.push_back(ParseTimeText(text).GetTime());
+        return times;
+    }();
+    const auto cached = [&] {
+        std::vector<std::int64_t> times;
+        ParseTimeText("2021/07/01-12:00:00");
+        CDayTimes days;
+        for (const std::string& text : texts)
+            times.push_back(days.Parse(text).GetTime());
+        return times;
+    }();
+    EXPECT_EQ(cached, plain);
+
+    CDayTimes days;
+    for (const std::int64_t time : plain)
+        for (const std::int64_t nLater : {0, 1, 3600, 86399})
+            EXPECT_EQ(days.Format(CTime(time + nLater)), FormatTimeText(CTime(time + nLater))) << time;
 }
 
 TEST(ClockTextTest, ReadsTypedClockTimes)

@@ -1,0 +1,83 @@
+// CSectionIndex: the header lines of a log file by name.
+#include "log/section_index.h"
+
+#include "log/log_lines.h"
+
+namespace {
+
+constexpr std::uint32_t kEmpty = 0xFFFFFFFF;
+
+std::uint32_t HashNoCase(std::string_view name)
+{
+    std::uint64_t nHash = 14695981039346656037ull;
+    for (const char c : name)
+        nHash = (nHash ^ static_cast<unsigned char>(LowerAscii(c))) * 1099511628211ull;
+    return static_cast<std::uint32_t>(nHash ^ (nHash >> 32));
+}
+
+} // namespace
+
+CSectionIndex::CSectionIndex(std::string_view text) : m_text(text)
+{
+    std::string_view line;
+    for (std::size_t nPos = 0; NextHeaderLine(text, nPos, line);)
+        m_headers.push_back({static_cast<std::size_t>(line.data() - text.data()) + 1, line.size() - 2, nPos, kEmpty});
+
+    std::size_t nSlots = 16;
+    while (nSlots < 2 * m_headers.size())
+        nSlots *= 2;
+    m_slots.assign(nSlots, CSlot{0, kEmpty});
+    std::vector<std::uint32_t> last(m_headers.size()); // per name, by its first header
+    for (std::uint32_t i = 0; i < m_headers.size(); ++i) {
+        CSlot& slot = m_slots[Slot(NameOf(i))];
+        if (slot.nFirst == kEmpty) {
+            slot = {HashNoCase(NameOf(i)), i};
+            last[i] = i;
+        } else {
+            m_bDuplicates = true;
+            m_headers[last[slot.nFirst]].nNext = i;
+            last[slot.nFirst] = i;
+        }
+    }
+}
+
+std::string_view CSectionIndex::NameOf(std::uint32_t nHeader) const
+{
+    return m_text.substr(m_headers[nHeader].nName, m_headers[nHeader].nLength);
+}
+
+std::size_t CSectionIndex::Slot(std::string_view name) const
+{
+    const std::uint32_t nHash = HashNoCase(name);
+    const std::size_t nMask = m_slots.size() - 1;
+    for (std::size_t i = nHash & nMask;; i = (i + 1) & nMask) {
+        const CSlot& slot = m_slots[i];
+        if (slot.nFirst == kEmpty || (slot.nHash == nHash && EqualNoCase(NameOf(slot.nFirst), name)))
+            return i;
+    }
+}
+
+std::size_t CSectionIndex::Find(std::string_view name, std::size_t nAfter)
+{
+    // Sections are mostly asked for next to the last one found (a file
+    // written backwards, or one that lacks some sections); with every name
+    // once in the file, the neighbours are tried first.
+    if (!m_bDuplicates && m_nLast != kEmpty) {
+        for (const std::uint32_t i : {m_nLast + 1, m_nLast - 1})
+            if (i < m_headers.size() && EqualNoCase(NameOf(i), name)) {
+                m_nLast = i;
+                return m_headers[i].nEnd;
+            }
+    }
+    const std::uint32_t nFirst = m_slots[Slot(name)].nFirst;
+    if (nFirst == kEmpty)
+        return npos;
+    std::uint32_t nFound = nFirst;
+    for (std::uint32_t i = nFirst; i != kEmpty; i = m_headers[i].nNext)
+        if (m_headers[i].nEnd > nAfter) {
+            nFound = i;
+            break;
+        }
+    m_nLast = nFound;
+    return m_headers[nFound].nEnd;
+}
