@@ -111,20 +111,24 @@ bool CBenchPlan::PrintSummary(std::ostream& out) const {
         out << '\n';
     }
 
-    out << "\nGoals\n\n";
+    out << "\nGoals (and, without a limit, figures for context)\n\n";
     bool bAllMet = true;
     for (const CGoal& goal : m_goals) {
         const std::optional<CGoalFigures> figures = Evaluate(goal);
-        out << Pad(goal.strText, 72);
         if (!figures) {
-            out << "not measured\n";
-            bAllMet = false;
+            out << Pad("not measured", 22) << goal.strText << '\n';
+            bAllMet = bAllMet && goal.dLimit <= 0;
             continue;
         }
-        const bool bMet = figures->dRatio <= goal.dLimit;
-        bAllMet = bAllMet && bMet;
-        out << Pad(Fixed(figures->dRatio, 2), 7) << "<= " << Pad(Fixed(goal.dLimit, 1), 6)
-            << (bMet ? "ok" : "MISSED") << '\n';
+        out << Pad(Fixed(figures->dRatio, 2), 7);
+        if (goal.dLimit > 0) {
+            const bool bMet = figures->dRatio <= goal.dLimit;
+            bAllMet = bAllMet && bMet;
+            out << "<= " << Pad(Fixed(goal.dLimit, 1), 5) << Pad(bMet ? "ok" : "MISSED", 7);
+        } else {
+            out << Pad("", 15);
+        }
+        out << goal.strText << '\n';
     }
     out << '\n';
     return bAllMet;
@@ -136,9 +140,9 @@ std::string CBenchPlan::MarkdownTable(const std::string& strMachine) const {
     for (const CGoal& goal : m_goals) {
         const std::optional<CGoalFigures> figures = Evaluate(goal);
         if (!figures) return {};
-        out << "| " << goal.strText << " | " << Fixed(figures->dRatio, 2) << " | ≤ "
-            << Fixed(goal.dLimit, 1) << " | " << figures->strSubject << " | "
-            << figures->strReference << " |\n";
+        out << "| " << goal.strText << " | " << Fixed(figures->dRatio, 2) << " | "
+            << (goal.dLimit > 0 ? "≤ " + Fixed(goal.dLimit, 1) : std::string("—")) << " | "
+            << figures->strSubject << " | " << figures->strReference << " |\n";
     }
     out << '\n' << strMachine << '\n';
     return out.str();

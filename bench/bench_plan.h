@@ -19,7 +19,7 @@ public:
                                         Body body);
 
     // A goal: the median of strSubject at most dLimit times that of
-    // strReference.
+    // strReference. A limit of 0 makes it a figure shown for context.
     void AddTimeGoal(std::string strText, std::string strSubject, std::string strReference,
                      double dLimit);
     // A goal on two counters of one benchmark: strNumerator at most dLimit
