@@ -21,7 +21,8 @@ constexpr std::uint16_t kPlayer = 1;
 
 // The program's preferences as a first run leaves them, with the Mission
 // Details dialog off as under /HIDE.
-void UseProgramDefaults(CAppSettings& settings) {
+void UseProgramDefaults(CAppSettings& settings)
+{
     settings.m_bLogEvents = 1;
     settings.m_bIgnoreGndKills = 1;
     settings.m_bRejectUnkKills = 0;
@@ -29,14 +30,16 @@ void UseProgramDefaults(CAppSettings& settings) {
     settings.m_tsEjectionMin = CTimeSpan(3);
 }
 
-void LogFlight(benchmark::State& state, const std::string& strPath) {
+void LogFlight(benchmark::State& state, const std::string& strPath)
+{
     CAppSettings settings;
     UseProgramDefaults(settings);
     CLogDoc doc;
     SetCurrentLogDoc(&doc);
     CCareer& career = *doc.GetPilot()->GetCareer(kLastCareer);
     for (auto _ : state) {
-        if (LogDebrief(strPath, 1) != 1) state.SkipWithError("the flight was not logged");
+        if (LogDebrief(strPath, 1) != 1)
+            state.SkipWithError("the flight was not logged");
         // So that the next run asks nothing; dropping it is not part of it.
         state.PauseTiming();
         career.TakeMission(0).reset();
@@ -45,7 +48,8 @@ void LogFlight(benchmark::State& state, const std::string& strPath) {
     SetCurrentLogDoc(nullptr);
 }
 
-void TallyFlight(benchmark::State& state, const CDebrief& debrief) {
+void TallyFlight(benchmark::State& state, const CDebrief& debrief)
+{
     CAppSettings settings;
     UseProgramDefaults(settings);
     for (auto _ : state) {
@@ -58,7 +62,8 @@ void TallyFlight(benchmark::State& state, const CDebrief& debrief) {
     }
 }
 
-void NoteFlight(benchmark::State& state, const CDebrief& debrief) {
+void NoteFlight(benchmark::State& state, const CDebrief& debrief)
+{
     CAppSettings settings;
     UseProgramDefaults(settings);
     for (auto _ : state) {
@@ -70,17 +75,17 @@ void NoteFlight(benchmark::State& state, const CDebrief& debrief) {
 
 } // namespace
 
-void RegisterAnalysisBenchmarks(CBenchPlan& plan, const CBenchInputs& inputs) {
-    const std::pair<const char*, std::string> files[] = {{"500k", inputs.strHalfFlight},
-                                                         {"1M", inputs.strFlight},
-                                                         {"1M-flat", inputs.strFlatFlight}};
+void RegisterAnalysisBenchmarks(CBenchPlan& plan, const CBenchInputs& inputs)
+{
+    const std::pair<const char*, std::string> files[] = {
+        {"500k", inputs.strHalfFlight}, {"1M", inputs.strFlight}, {"1M-flat", inputs.strFlatFlight}};
     for (const auto& [pszSize, strPath] : files)
-        plan.Add(std::string("analysis/log-debrief/") + pszSize,
-                 std::string("debrief/read/") + pszSize,
+        plan.Add(std::string("analysis/log-debrief/") + pszSize, std::string("debrief/read/") + pszSize,
                  [strPath](benchmark::State& state) { LogFlight(state, strPath); });
 
     for (const auto& [pszSize, strPath] : files) {
-        if (std::string(pszSize) == "500k") continue;
+        if (std::string(pszSize) == "500k")
+            continue;
         auto pDebrief = std::make_shared<std::unique_ptr<CDebrief>>();
         const auto loaded = [pDebrief, strPath]() -> const CDebrief& {
             if (!*pDebrief) {

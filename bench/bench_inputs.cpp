@@ -28,7 +28,8 @@ constexpr std::uint16_t kFirstTarget = 60100;
 
 // A million events of 20,000 objects releasing weapons that hit and kill
 // things, a third of the records without a time of their own.
-void WriteRandomDebrief(const std::string& strPath) {
+void WriteRandomDebrief(const std::string& strPath)
+{
     constexpr std::uint32_t kEvents = 1000000;
     constexpr std::uint32_t kObjects = 20000;
     std::mt19937 random(7);
@@ -57,7 +58,8 @@ void WriteRandomDebrief(const std::string& strPath) {
 }
 
 // The sections of a log, each with its header line, in file order.
-std::vector<std::string_view> SplitSections(std::string_view text) {
+std::vector<std::string_view> SplitSections(std::string_view text)
+{
     std::vector<std::string_view> sections;
     for (std::size_t start = 0; start < text.size();) {
         std::size_t next = text.find("\r\n[", start);
@@ -68,11 +70,14 @@ std::vector<std::string_view> SplitSections(std::string_view text) {
     return sections;
 }
 
-void WriteText(const std::string& strPath, std::string_view text) {
-    if (!WriteAndSync(strPath, text)) throw std::runtime_error("cannot write " + strPath);
+void WriteText(const std::string& strPath, std::string_view text)
+{
+    if (!WriteAndSync(strPath, text))
+        throw std::runtime_error("cannot write " + strPath);
 }
 
-void WriteReversed(const std::string& strFrom, const std::string& strTo) {
+void WriteReversed(const std::string& strFrom, const std::string& strTo)
+{
     const std::string text = ReadWholeFile(strFrom);
     const std::vector<std::string_view> sections = SplitSections(text);
     std::string out;
@@ -84,7 +89,8 @@ void WriteReversed(const std::string& strFrom, const std::string& strTo) {
 
 // Drops every other kill record section ("C0M0K1", "C0M0K3", ...): half of
 // them, which the counts still ask for.
-void WriteWithoutOddKills(const std::string& strFrom, const std::string& strTo) {
+void WriteWithoutOddKills(const std::string& strFrom, const std::string& strTo)
+{
     const std::string text = ReadWholeFile(strFrom);
     std::string out;
     out.reserve(text.size());
@@ -92,8 +98,8 @@ void WriteWithoutOddKills(const std::string& strFrom, const std::string& strTo) 
         const std::size_t nEnd = section.find(']');
         const std::string_view name = section.substr(1, nEnd - 1);
         const std::size_t nKill = name.rfind('K');
-        if (nKill != std::string_view::npos && nKill > 0 && name[nKill - 1] >= '0' &&
-            name[nKill - 1] <= '9' && (name.back() - '0') % 2 == 1)
+        if (nKill != std::string_view::npos && nKill > 0 && name[nKill - 1] >= '0' && name[nKill - 1] <= '9' &&
+            (name.back() - '0') % 2 == 1)
             continue;
         out += section;
     }
@@ -102,7 +108,8 @@ void WriteWithoutOddKills(const std::string& strFrom, const std::string& strTo) 
 
 } // namespace
 
-CBenchFolder::CBenchFolder() {
+CBenchFolder::CBenchFolder()
+{
     const char* pszTemp = std::getenv("TMPDIR");
     std::string pattern = std::string(pszTemp != nullptr && *pszTemp != '\0' ? pszTemp : "/tmp") +
                           "/sortavel-bench-XXXXXX";
@@ -111,7 +118,8 @@ CBenchFolder::CBenchFolder() {
     m_strDir = pattern;
 }
 
-CBenchFolder::~CBenchFolder() {
+CBenchFolder::~CBenchFolder()
+{
     std::error_code error;
     std::filesystem::remove_all(m_strDir, error);
 }
@@ -120,12 +128,13 @@ CBenchInputs::CBenchInputs(const std::string& strDir, bool bWritten)
     : strHalfFlight(strDir + "/half-flight.stt"), strFlight(strDir + "/flight.stt"),
       strFlatFlight(strDir + "/flat-flight.stt"), strRandomDebrief(strDir + "/random.stt"),
       strLog(strDir + "/large.log"), strDoubleLog(strDir + "/double.log"),
-      strReversedLog(strDir + "/large-reversed.log"),
-      strDoubleReversedLog(strDir + "/double-reversed.log"),
-      strMissingLog(strDir + "/large-missing.log"),
-      strDoubleMissingLog(strDir + "/double-missing.log"), strScratch(strDir + "/scratch") {
+      strReversedLog(strDir + "/large-reversed.log"), strDoubleReversedLog(strDir + "/double-reversed.log"),
+      strMissingLog(strDir + "/large-missing.log"), strDoubleMissingLog(strDir + "/double-missing.log"),
+      strScratch(strDir + "/scratch")
+{
     std::filesystem::create_directories(strScratch);
-    if (bWritten) return;
+    if (bWritten)
+        return;
     WriteFlight(strHalfFlight, kHalfFlightBursts, false);
     WriteFlight(strFlight, kFlightBursts, false);
     WriteFlight(strFlatFlight, kFlightBursts, true);
@@ -138,7 +147,8 @@ CBenchInputs::CBenchInputs(const std::string& strDir, bool bWritten)
     WriteWithoutOddKills(strDoubleLog, strDoubleMissingLog);
 }
 
-void WriteFlight(const std::string& strPath, std::uint32_t nBursts, bool bFlat) {
+void WriteFlight(const std::string& strPath, std::uint32_t nBursts, bool bFlat)
+{
     // 60,000 weapons and 4,900 targets for 25,000 bursts.
     const std::uint32_t nWeapons = nBursts * 12 / 5;
     const std::uint32_t nTargets = nBursts * 49 / 250;
@@ -167,7 +177,8 @@ void WriteFlight(const std::string& strPath, std::uint32_t nBursts, bool bFlat) 
     builder.Write(strPath);
 }
 
-void FillLargeLog(CPilot& pilot, int nCareers) {
+void FillLargeLog(CPilot& pilot, int nCareers)
+{
     pilot.SetName("A. Pilot");
     pilot.SetCallsign("Viper");
     for (int c = 0; c < nCareers; ++c) {
@@ -175,7 +186,7 @@ void FillLargeLog(CPilot& pilot, int nCareers) {
         for (int m = 0; m < 200; ++m) {
             CMission* pMission = pCareer->AddMission();
             pMission->SetTitle("Sweep " + std::to_string(m));
-            pMission->SetComments(std::string_view("Takeoff\r\nFence in\r\nRTB"));
+            pMission->SetComments("Takeoff\r\nFence in\r\nRTB");
             pMission->SetDuration(2530);
             pMission->SetResult(m % 3);
             for (int k = 0; k < 10; ++k) {
@@ -189,26 +200,32 @@ void FillLargeLog(CPilot& pilot, int nCareers) {
     }
 }
 
-void WriteLargeLog(const std::string& strPath, int nCareers) {
+void WriteLargeLog(const std::string& strPath, int nCareers)
+{
     CPilot pilot;
     FillLargeLog(pilot, nCareers);
     CLogFile file(strPath);
     pilot.Save(file);
-    if (!file.Close()) throw std::runtime_error("cannot write " + strPath);
+    if (!file.Close())
+        throw std::runtime_error("cannot write " + strPath);
 }
 
-std::string ReadWholeFile(const std::string& strPath) {
+std::string ReadWholeFile(const std::string& strPath)
+{
     std::string bytes;
     const int fd = ::open(strPath.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) return bytes;
+    if (fd < 0)
+        return bytes;
     struct stat info {};
     if (fstat(fd, &info) == 0 && info.st_size > 0) {
         bytes.resize(static_cast<std::size_t>(info.st_size));
         std::size_t nDone = 0;
         while (nDone < bytes.size()) {
             const ssize_t nGot = ::read(fd, bytes.data() + nDone, bytes.size() - nDone);
-            if (nGot < 0 && errno == EINTR) continue;
-            if (nGot <= 0) break;
+            if (nGot < 0 && errno == EINTR)
+                continue;
+            if (nGot <= 0)
+                break;
             nDone += static_cast<std::size_t>(nGot);
         }
         bytes.resize(nDone);
@@ -217,27 +234,31 @@ std::string ReadWholeFile(const std::string& strPath) {
     return bytes;
 }
 
-bool WriteAndSync(const std::string& strPath, std::string_view bytes) {
+bool WriteAndSync(const std::string& strPath, std::string_view bytes)
+{
     const int fd = ::open(strPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-    if (fd < 0) return false;
+    if (fd < 0)
+        return false;
     bool bOk = true;
     for (std::size_t nDone = 0; bOk && nDone < bytes.size();) {
         const ssize_t nPut = ::write(fd, bytes.data() + nDone, bytes.size() - nDone);
-        if (nPut < 0 && errno == EINTR) continue;
+        if (nPut < 0 && errno == EINTR)
+            continue;
         bOk = nPut > 0;
-        if (bOk) nDone += static_cast<std::size_t>(nPut);
+        if (bOk)
+            nDone += static_cast<std::size_t>(nPut);
     }
     bOk = bOk && fsync(fd) == 0;
     return ::close(fd) == 0 && bOk;
 }
 
-void SplitLines(std::string_view text, std::vector<std::string_view>& lines) {
+void SplitLines(std::string_view text, std::vector<std::string_view>& lines)
+{
     lines.clear();
     const char* p = text.data();
     const char* const pEnd = p + text.size();
     while (p < pEnd) {
-        const char* pLf =
-            static_cast<const char*>(std::memchr(p, '\n', static_cast<std::size_t>(pEnd - p)));
+        const char* pLf = static_cast<const char*>(std::memchr(p, '\n', static_cast<std::size_t>(pEnd - p)));
         const char* pLineEnd = pLf != nullptr ? pLf : pEnd;
         const char* pTextEnd = pLineEnd > p && pLineEnd[-1] == '\r' ? pLineEnd - 1 : pLineEnd;
         lines.emplace_back(p, static_cast<std::size_t>(pTextEnd - p));
@@ -245,7 +266,8 @@ void SplitLines(std::string_view text, std::vector<std::string_view>& lines) {
     }
 }
 
-std::uint64_t FileSize(const std::string& strPath) {
+std::uint64_t FileSize(const std::string& strPath)
+{
     struct stat info {};
     return stat(strPath.c_str(), &info) == 0 ? static_cast<std::uint64_t>(info.st_size) : 0;
 }

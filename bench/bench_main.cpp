@@ -25,33 +25,31 @@ constexpr const char* kBlockEnd = "<!-- end of bench figures -->";
 constexpr int kDefaultRepetitions = 7;
 
 // The goals, and (limit 0) figures that put them in context.
-void AddGoals(CBenchPlan& plan) {
-    plan.AddTimeGoal("`LogDebrief`, 1,000,000 events, notes on ÷ opening that debrief",
-                     "analysis/log-debrief/1M", "debrief/open/1M", 3);
+void AddGoals(CBenchPlan& plan)
+{
+    plan.AddTimeGoal("`LogDebrief`, 1,000,000 events, notes on ÷ opening that debrief", "analysis/log-debrief/1M",
+                     "debrief/open/1M", 3);
     plan.AddTimeGoal("`LogDebrief`, 1,000,000 events at one time ÷ opening that debrief",
                      "analysis/log-debrief/1M-flat", "debrief/open/1M-flat", 3);
     plan.AddTimeGoal("`LogDebrief`, 1,000,000 events ÷ opening a million random events (the "
                      "pairing of the old benchmarks)",
                      "analysis/log-debrief/1M", "debrief/open/random", 0);
-    plan.AddTimeGoal("load a 50 × 200 × 10 log ÷ read and split its lines", "log/load/50",
-                     "log/read/50", 3);
-    plan.AddTimeGoal("load it with its sections reversed ÷ load it in order",
-                     "log/load/50-reversed", "log/load/50", 1.5);
-    plan.AddTimeGoal("load it with 50,000 sections missing ÷ load it in order",
-                     "log/load/50-missing", "log/load/50", 1.5);
+    plan.AddTimeGoal("load a 50 × 200 × 10 log ÷ read and split its lines", "log/load/50", "log/read/50", 3);
+    plan.AddTimeGoal("load it with its sections reversed ÷ load it in order", "log/load/50-reversed", "log/load/50",
+                     1.5);
+    plan.AddTimeGoal("load it with 50,000 sections missing ÷ load it in order", "log/load/50-missing", "log/load/50",
+                     1.5);
     plan.AddTimeGoal("save it ÷ write its bytes and sync them", "log/save/50", "log/write/50", 2);
     plan.AddTimeGoal("scaling: `LogDebrief`, 1,000,000 ÷ 500,000 events", "analysis/log-debrief/1M",
                      "analysis/log-debrief/500k", 2.2);
-    plan.AddTimeGoal("scaling: open a debrief, 1,000,000 ÷ 500,000 events", "debrief/open/1M",
-                     "debrief/open/500k", 2.2);
+    plan.AddTimeGoal("scaling: open a debrief, 1,000,000 ÷ 500,000 events", "debrief/open/1M", "debrief/open/500k",
+                     2.2);
     plan.AddTimeGoal("scaling: load, 100 ÷ 50 careers", "log/load/100", "log/load/50", 2.2);
-    plan.AddTimeGoal("scaling: load reversed, 100 ÷ 50 careers", "log/load/100-reversed",
-                     "log/load/50-reversed", 2.2);
-    plan.AddTimeGoal("scaling: load with sections missing, 100 ÷ 50 careers",
-                     "log/load/100-missing", "log/load/50-missing", 2.2);
+    plan.AddTimeGoal("scaling: load reversed, 100 ÷ 50 careers", "log/load/100-reversed", "log/load/50-reversed", 2.2);
+    plan.AddTimeGoal("scaling: load with sections missing, 100 ÷ 50 careers", "log/load/100-missing",
+                     "log/load/50-missing", 2.2);
     plan.AddTimeGoal("scaling: save, 100 ÷ 50 careers", "log/save/100", "log/save/50", 2.2);
-    plan.AddTimeGoal("scaling: write and sync the same bytes, 100 ÷ 50 careers", "log/write/100",
-                     "log/write/50", 0);
+    plan.AddTimeGoal("scaling: write and sync the same bytes, 100 ÷ 50 careers", "log/write/100", "log/write/50", 0);
     plan.AddCounterGoal("peak memory of `/LOG` 50-career log `/MISSION` 1,000,000-event "
                         "debrief `/HIDE` ÷ the two files' sizes",
                         "program/hide-run", "peak_bytes", "input_bytes", 3);
@@ -60,7 +58,8 @@ void AddGoals(CBenchPlan& plan) {
                         "program/hide-run", "data_peak_bytes", "input_bytes", 0);
 }
 
-std::string CpuModel() {
+std::string CpuModel()
+{
     std::ifstream in("/proc/cpuinfo");
     for (std::string line; std::getline(in, line);)
         if (line.starts_with("model name")) {
@@ -71,7 +70,8 @@ std::string CpuModel() {
     return "unknown processor";
 }
 
-std::string MachineText(int nRepetitions) {
+std::string MachineText(int nRepetitions)
+{
     char szDate[32] = "";
     const std::time_t now = std::time(nullptr);
     std::tm fields{};
@@ -82,8 +82,8 @@ std::string MachineText(int nRepetitions) {
     std::string text = "Medians of " + std::to_string(nRepetitions) +
                        " runs in random order; CPU time, real time for saving, writing and the "
                        "whole program. Measured " +
-                       szDate + " on " + CpuModel() + ", " +
-                       std::to_string(std::thread::hardware_concurrency()) + " cores";
+                       szDate + " on " + CpuModel() + ", " + std::to_string(std::thread::hardware_concurrency()) +
+                       " cores";
     if (bLoad) {
         char szLoad[16];
         std::snprintf(szLoad, sizeof szLoad, "%.1f", loads[0]);
@@ -101,12 +101,12 @@ struct COptions {
     std::vector<char*> args;
 };
 
-COptions ParseOptions(int argc, char** argv, std::vector<std::string>& storage) {
+COptions ParseOptions(int argc, char** argv, std::vector<std::string>& storage)
+{
     COptions options;
     // Defaults first, so that the command line can override them.
     storage = {"--benchmark_repetitions=" + std::to_string(kDefaultRepetitions),
-               "--benchmark_enable_random_interleaving=true",
-               "--benchmark_report_aggregates_only=true"};
+               "--benchmark_enable_random_interleaving=true", "--benchmark_report_aggregates_only=true"};
     for (int i = 1; i < argc; ++i) {
         const std::string_view arg(argv[i]);
         if (arg.starts_with("--readme="))
@@ -130,7 +130,8 @@ COptions ParseOptions(int argc, char** argv, std::vector<std::string>& storage) 
 
 } // namespace
 
-int main(int argc, char** argv) {
+int main(int argc, char** argv)
+{
     if (argc > 2 && std::string_view(argv[1]) == kPeakMemoryOption)
         return RunForPeakMemory(argv + 2);
     // Freed memory stays with the program for the next run of a benchmark:
@@ -149,7 +150,8 @@ int main(int argc, char** argv) {
 
     int nArgs = static_cast<int>(options.args.size()) - 1;
     benchmark::Initialize(&nArgs, options.args.data());
-    if (benchmark::ReportUnrecognizedArguments(nArgs, options.args.data())) return 1;
+    if (benchmark::ReportUnrecognizedArguments(nArgs, options.args.data()))
+        return 1;
 
     std::optional<CBenchFolder> folder;
     if (options.strInputs.empty()) {
@@ -172,8 +174,7 @@ int main(int argc, char** argv) {
     if (!options.strReadme.empty()) {
         const std::string table = plan.MarkdownTable(MachineText(options.nRepetitions));
         if (table.empty())
-            std::cout << "Not every goal was measured: " << options.strReadme
-                      << " left as it was.\n";
+            std::cout << "Not every goal was measured: " << options.strReadme << " left as it was.\n";
         else if (!ReplaceMarkedBlock(options.strReadme, kBlockBegin, kBlockEnd, table))
             std::cerr << "Could not write the figures into " << options.strReadme << ".\n";
         else

@@ -15,13 +15,11 @@ public:
 
     // A benchmark measured against strBaseline (empty for a baseline itself).
     // Its time is CPU time unless the caller asks for real time.
-    benchmark::internal::Benchmark* Add(const std::string& strName, const std::string& strBaseline,
-                                        Body body);
+    benchmark::internal::Benchmark* Add(const std::string& strName, const std::string& strBaseline, Body body);
 
     // A goal: the median of strSubject at most dLimit times that of
     // strReference. A limit of 0 makes it a figure shown for context.
-    void AddTimeGoal(std::string strText, std::string strSubject, std::string strReference,
-                     double dLimit);
+    void AddTimeGoal(std::string strText, std::string strSubject, std::string strReference, double dLimit);
     // A goal on two counters of one benchmark: strNumerator at most dLimit
     // times strDenominator.
     void AddCounterGoal(std::string strText, std::string strBenchmark, std::string strNumerator,
@@ -77,5 +75,5 @@ private:
 // Replaces the text between the two marker lines of a file (written to a
 // temporary file and renamed over it). False when the markers are missing
 // or the file cannot be written.
-bool ReplaceMarkedBlock(const std::string& strPath, const std::string& strBegin,
-                        const std::string& strEnd, const std::string& strBlock);
+bool ReplaceMarkedBlock(const std::string& strPath, const std::string& strBegin, const std::string& strEnd,
+                        const std::string& strBlock);

@@ -12,24 +12,29 @@ namespace {
 
 constexpr std::uint16_t kRandomObjects = 20000;
 
-void ReadFile(benchmark::State& state, const std::string& strPath) {
+void ReadFile(benchmark::State& state, const std::string& strPath)
+{
     for (auto _ : state) {
         const std::string bytes = ReadWholeFile(strPath);
-        if (bytes.empty()) state.SkipWithError("cannot read the debrief");
+        if (bytes.empty())
+            state.SkipWithError("cannot read the debrief");
         benchmark::DoNotOptimize(bytes.data());
     }
 }
 
-void Open(benchmark::State& state, const std::string& strPath) {
+void Open(benchmark::State& state, const std::string& strPath)
+{
     for (auto _ : state) {
         CDebrief debrief;
-        if (!debrief.Open(strPath)) state.SkipWithError("cannot open the debrief");
+        if (!debrief.Open(strPath))
+            state.SkipWithError("cannot open the debrief");
         benchmark::DoNotOptimize(debrief.m_nEvents);
     }
 }
 
 // The queries, each over every object of the random debrief.
-void EventsOfEveryObject(benchmark::State& state, const CDebrief& debrief) {
+void EventsOfEveryObject(benchmark::State& state, const CDebrief& debrief)
+{
     DebriefEventList list;
     for (auto _ : state)
         for (std::uint16_t nId = 1; nId <= kRandomObjects; ++nId) {
@@ -39,18 +44,19 @@ void EventsOfEveryObject(benchmark::State& state, const CDebrief& debrief) {
         }
 }
 
-void EventTimeOfEveryEvent(benchmark::State& state, const CDebrief& debrief) {
+void EventTimeOfEveryEvent(benchmark::State& state, const CDebrief& debrief)
+{
     for (auto _ : state)
         for (const DebriefEvent& event : debrief.m_pEvents)
             benchmark::DoNotOptimize(debrief.GetEventTime(&event));
 }
 
-void StrikesOfEveryChild(benchmark::State& state, const CDebrief& debrief) {
+void StrikesOfEveryChild(benchmark::State& state, const CDebrief& debrief)
+{
     // As the kill tally asks: for every child of an object, what it struck.
     DebriefEventList children;
     for (auto _ : state)
-        for (std::uint16_t nId = 1; nId <= kRandomObjects;
-             nId = static_cast<std::uint16_t>(nId + 97)) {
+        for (std::uint16_t nId = 1; nId <= kRandomObjects; nId = static_cast<std::uint16_t>(nId + 97)) {
             debrief.GetChildEvents(nId, children);
             for (const DebriefEvent* pChild : children) {
                 const std::uint16_t nVictim = debrief.GetFirstVictim(pChild->object);
@@ -61,10 +67,10 @@ void StrikesOfEveryChild(benchmark::State& state, const CDebrief& debrief) {
 
 } // namespace
 
-void RegisterDebriefBenchmarks(CBenchPlan& plan, const CBenchInputs& inputs) {
-    const std::pair<const char*, std::string> files[] = {{"500k", inputs.strHalfFlight},
-                                                         {"1M", inputs.strFlight},
-                                                         {"1M-flat", inputs.strFlatFlight}};
+void RegisterDebriefBenchmarks(CBenchPlan& plan, const CBenchInputs& inputs)
+{
+    const std::pair<const char*, std::string> files[] = {
+        {"500k", inputs.strHalfFlight}, {"1M", inputs.strFlight}, {"1M-flat", inputs.strFlatFlight}};
     for (const auto& [pszSize, strPath] : files) {
         const std::string strRead = std::string("debrief/read/") + pszSize;
         plan.Add(strRead, {}, [strPath](benchmark::State& state) { ReadFile(state, strPath); });
@@ -75,8 +81,7 @@ void RegisterDebriefBenchmarks(CBenchPlan& plan, const CBenchInputs& inputs) {
     const std::string strPath = inputs.strRandomDebrief;
     const std::string strRead = "debrief/read/random";
     plan.Add(strRead, {}, [strPath](benchmark::State& state) { ReadFile(state, strPath); });
-    plan.Add("debrief/open/random", strRead,
-             [strPath](benchmark::State& state) { Open(state, strPath); });
+    plan.Add("debrief/open/random", strRead, [strPath](benchmark::State& state) { Open(state, strPath); });
     // Loaded when the first query runs, kept for the others.
     auto pDebrief = std::make_shared<std::unique_ptr<CDebrief>>();
     const auto loaded = [pDebrief, strPath]() -> const CDebrief& {

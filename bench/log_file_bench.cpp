@@ -11,17 +11,20 @@
 
 namespace {
 
-void ReadLines(benchmark::State& state, const std::string& strPath) {
+void ReadLines(benchmark::State& state, const std::string& strPath)
+{
     std::vector<std::string_view> lines;
     for (auto _ : state) {
         const std::string text = ReadWholeFile(strPath);
         SplitLines(text, lines);
-        if (lines.empty()) state.SkipWithError("cannot read the log");
+        if (lines.empty())
+            state.SkipWithError("cannot read the log");
         benchmark::DoNotOptimize(lines.data());
     }
 }
 
-void Load(benchmark::State& state, const std::string& strPath, int nCareers) {
+void Load(benchmark::State& state, const std::string& strPath, int nCareers)
+{
     for (auto _ : state) {
         auto pPilot = std::make_unique<CPilot>();
         CLogFile file(strPath);
@@ -34,14 +37,17 @@ void Load(benchmark::State& state, const std::string& strPath, int nCareers) {
     }
 }
 
-void Write(benchmark::State& state, const std::string& strFrom, const std::string& strTo) {
+void Write(benchmark::State& state, const std::string& strFrom, const std::string& strTo)
+{
     const std::string bytes = ReadWholeFile(strFrom);
     for (auto _ : state)
-        if (!WriteAndSync(strTo, bytes)) state.SkipWithError("cannot write");
+        if (!WriteAndSync(strTo, bytes))
+            state.SkipWithError("cannot write");
     std::remove(strTo.c_str());
 }
 
-void Save(benchmark::State& state, const std::string& strFrom, const std::string& strTo) {
+void Save(benchmark::State& state, const std::string& strFrom, const std::string& strTo)
+{
     // The records of the input file, which saving writes out again as they
     // were.
     CPilot pilot;
@@ -52,14 +58,16 @@ void Save(benchmark::State& state, const std::string& strFrom, const std::string
     for (auto _ : state) {
         CLogFile file(strTo);
         pilot.Save(file);
-        if (!file.Close()) state.SkipWithError("save failed");
+        if (!file.Close())
+            state.SkipWithError("save failed");
     }
     std::remove(strTo.c_str());
 }
 
 } // namespace
 
-void RegisterLogFileBenchmarks(CBenchPlan& plan, const CBenchInputs& inputs) {
+void RegisterLogFileBenchmarks(CBenchPlan& plan, const CBenchInputs& inputs)
+{
     struct CFile {
         const char* pszName;
         std::string strPath;
@@ -86,10 +94,7 @@ void RegisterLogFileBenchmarks(CBenchPlan& plan, const CBenchInputs& inputs) {
         const std::string strFrom = file.strPath;
         const std::string strWritten = inputs.strScratch + "/written-" + file.pszName + ".log";
         const std::string strSaved = inputs.strScratch + "/saved-" + file.pszName + ".log";
-        plan.Add(strWrite, {},
-                 [strFrom, strWritten](benchmark::State& state) {
-                     Write(state, strFrom, strWritten);
-                 })
+        plan.Add(strWrite, {}, [strFrom, strWritten](benchmark::State& state) { Write(state, strFrom, strWritten); })
             ->UseRealTime();
         plan.Add(std::string("log/save/") + file.pszName, strWrite,
                  [strFrom, strSaved](benchmark::State& state) { Save(state, strFrom, strSaved); })

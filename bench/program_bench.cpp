@@ -22,7 +22,8 @@ extern char** environ;
 namespace {
 
 // The environment of a run without a display, with its own settings folder.
-std::vector<std::string> ProgramEnvironment(const std::string& strConfigDir) {
+std::vector<std::string> ProgramEnvironment(const std::string& strConfigDir)
+{
     std::vector<std::string> env;
     for (char** p = environ; *p != nullptr; ++p) {
         const std::string_view entry(*p);
@@ -39,8 +40,7 @@ std::vector<std::string> ProgramEnvironment(const std::string& strConfigDir) {
 // forks the program from a small process: a child started straight from this
 // large one would be charged this one's memory as its peak. The exit status,
 // or -1 when it could not be run; the peak resident memory goes to nPeakBytes.
-int RunProgram(const std::vector<std::string>& args, const std::vector<std::string>& env,
-               std::uint64_t& nPeakBytes)
+int RunProgram(const std::vector<std::string>& args, const std::vector<std::string>& env, std::uint64_t& nPeakBytes)
 {
     std::vector<std::string> helper = {"/proc/self/exe", kPeakMemoryOption};
     helper.insert(helper.end(), args.begin(), args.end());
@@ -83,23 +83,21 @@ int RunProgram(const std::vector<std::string>& args, const std::vector<std::stri
     return WIFEXITED(nStatus) ? WEXITSTATUS(nStatus) : -1;
 }
 
-void LogWithoutWindow(benchmark::State& state, const CBenchInputs& inputs) {
+void LogWithoutWindow(benchmark::State& state, const CBenchInputs& inputs)
+{
     const std::string strConfig = inputs.strScratch + "/config";
     const std::string strLog = inputs.strScratch + "/hide.log";
     std::filesystem::create_directories(strConfig);
     const std::vector<std::string> env = ProgramEnvironment(strConfig);
-    const std::vector<std::string> args = {SORTAVEL_PROGRAM, "/LOG",           strLog,
-                                           "/MISSION",       inputs.strFlight, "/HIDE"};
-    const double dInputBytes =
-        static_cast<double>(FileSize(inputs.strLog) + FileSize(inputs.strFlight));
+    const std::vector<std::string> args = {SORTAVEL_PROGRAM, "/LOG", strLog, "/MISSION", inputs.strFlight, "/HIDE"};
+    const double dInputBytes = static_cast<double>(FileSize(inputs.strLog) + FileSize(inputs.strFlight));
     // The program's own size: started with nothing to read or write.
     std::uint64_t nStartup = 0;
     RunProgram({SORTAVEL_PROGRAM, "/HIDE"}, env, nStartup);
     double dPeak = 0;
     for (auto _ : state) {
         state.PauseTiming();
-        std::filesystem::copy_file(inputs.strLog, strLog,
-                                   std::filesystem::copy_options::overwrite_existing);
+        std::filesystem::copy_file(inputs.strLog, strLog, std::filesystem::copy_options::overwrite_existing);
         state.ResumeTiming();
         std::uint64_t nPeak = 0;
         if (RunProgram(args, env, nPeak) != 0)
@@ -114,9 +112,9 @@ void LogWithoutWindow(benchmark::State& state, const CBenchInputs& inputs) {
 
 } // namespace
 
-void RegisterProgramBenchmarks(CBenchPlan& plan, const CBenchInputs& inputs) {
-    plan.Add("program/hide-run", {},
-             [&inputs](benchmark::State& state) { LogWithoutWindow(state, inputs); })
+void RegisterProgramBenchmarks(CBenchPlan& plan, const CBenchInputs& inputs)
+{
+    plan.Add("program/hide-run", {}, [&inputs](benchmark::State& state) { LogWithoutWindow(state, inputs); })
         ->UseRealTime()
         ->Iterations(1);
 }

@@ -228,8 +228,7 @@ void CDebrief::BuildIndex()
             ++i;
         const std::uint32_t nAfter = i < m_pEvents.size() ? m_pEvents[i].time : nBefore;
         const std::uint32_t nValue = nBefore == nAfter ? nBefore : nBefore / 2 + nAfter / 2;
-        m_untimedRuns.push_back(
-            {static_cast<std::uint32_t>(nFirst), static_cast<std::int32_t>(nValue / 16)});
+        m_untimedRuns.push_back({static_cast<std::uint32_t>(nFirst), static_cast<std::int32_t>(nValue / 16)});
     }
 
     m_firstVictim.assign(kIdCount, kNone);
@@ -306,8 +305,8 @@ void CDebrief::IndexObjects() const
 {
     if (m_objectStart.empty())
         BuildRuns(
-            m_pEvents, [](const DebriefEvent& e) { return e.object; },
-            [](const DebriefEvent&) { return true; }, m_objectStart, m_objectIndex);
+            m_pEvents, [](const DebriefEvent& e) { return e.object; }, [](const DebriefEvent&) { return true; },
+            m_objectStart, m_objectIndex);
 }
 
 std::span<const std::uint32_t> CDebrief::ObjectRecords(std::uint16_t nId) const
@@ -318,8 +317,10 @@ std::span<const std::uint32_t> CDebrief::ObjectRecords(std::uint16_t nId) const
     return {m_objectIndex.data() + m_objectStart[nId], m_objectStart[nId + 1u] - m_objectStart[nId]};
 }
 
-std::span<const std::uint32_t> CDebrief::ChildRecords(std::uint16_t nId) const {
-    if (m_childStart.empty()) return {};
+std::span<const std::uint32_t> CDebrief::ChildRecords(std::uint16_t nId) const
+{
+    if (m_childStart.empty())
+        return {};
     return {m_childIndex.data() + m_childStart[nId], m_childStart[nId + 1u] - m_childStart[nId]};
 }
 

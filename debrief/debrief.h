@@ -64,10 +64,10 @@ public:
     std::span<const std::uint32_t> ObjectRecords(std::uint16_t nId) const;
     std::span<const std::uint32_t> ChildRecords(std::uint16_t nId) const;
     // GetEventTime of the record nRecord (< m_nEvents).
-    CTimeSpan GetRecordTime(std::uint32_t nRecord) const {
+    CTimeSpan GetRecordTime(std::uint32_t nRecord) const
+    {
         const std::uint32_t nTime = m_pEvents[nRecord].time;
-        return nTime != 0 ? CTimeSpan(static_cast<std::int32_t>(nTime / 16))
-                          : UntimedRecordTime(nRecord);
+        return nTime != 0 ? CTimeSpan(static_cast<std::int32_t>(nTime / 16)) : UntimedRecordTime(nRecord);
     }
 
     // The base time of the mission block, in sixteenths of a second.
@@ -111,6 +111,6 @@ private:
         std::int32_t nSeconds;
     };
     std::vector<CUntimedRun> m_untimedRuns;
-    mutable std::size_t m_nLastRun = 0; // the run a time was last found in
+    mutable std::size_t m_nLastRun = 0;       // the run a time was last found in
     std::vector<std::uint32_t> m_firstVictim; // object per cause, or kNone
 };

@@ -44,12 +44,13 @@ class CEffectWords {
 public:
     enum EKind { Hit, Killed, Wreckage, kKinds };
 
-    const std::string& Of(EKind eKind, const DebriefEvent& effect) {
+    const std::string& Of(EKind eKind, const DebriefEvent& effect)
+    {
         // Sides and shapes outside the tables are named afresh each time.
         const bool bKnown = effect.country < kSideCount && effect.shape < kShapeCount;
-        if (bKnown && m_words[eKind].empty()) m_words[eKind].resize(kSideCount * kShapeCount);
-        std::string& strWords =
-            bKnown ? m_words[eKind][effect.country * kShapeCount + effect.shape] : m_strUnknown;
+        if (bKnown && m_words[eKind].empty())
+            m_words[eKind].resize(kSideCount * kShapeCount);
+        std::string& strWords = bKnown ? m_words[eKind][effect.country * kShapeCount + effect.shape] : m_strUnknown;
         if (strWords.empty() || !bKnown) {
             strWords.clear();
             if (eKind == Wreckage) {
@@ -73,8 +74,9 @@ private:
 // False when the kill filter had a say, so that the same effects may read
 // differently another time.
 template <typename Text>
-bool DescribeEffects(const CDebrief& debrief, std::span<const std::uint32_t> effects,
-                     CEffectWords& words, Text& strText) {
+bool DescribeEffects(const CDebrief& debrief, std::span<const std::uint32_t> effects, CEffectWords& words,
+                     Text& strText)
+{
     if (effects.empty()) {
         strText += ", Missed";
         return true;
@@ -85,9 +87,7 @@ bool DescribeEffects(const CDebrief& debrief, std::span<const std::uint32_t> eff
         if (HasAnyFlag(effect, EVENT_HIT)) {
             strText += words.Of(CEffectWords::Hit, effect);
         } else if (HasAnyFlag(effect, EVENT_DESTROYED)) {
-            strText += words.Of(AcceptKill(debrief, &effect) ? CEffectWords::Killed
-                                                             : CEffectWords::Wreckage,
-                                effect);
+            strText += words.Of(AcceptKill(debrief, &effect) ? CEffectWords::Killed : CEffectWords::Wreckage, effect);
             bFixed = false;
         }
     }
@@ -96,7 +96,8 @@ bool DescribeEffects(const CDebrief& debrief, std::span<const std::uint32_t> eff
 
 // The time in front of every line: "hh:mm:ss" and a tab.
 template <typename Text>
-void AppendLineTime(Text& strNotes, CTimeSpan tsTime) {
+void AppendLineTime(Text& strNotes, CTimeSpan tsTime)
+{
     const std::int32_t nSeconds = tsTime.GetTotalSeconds();
     if (nSeconds < 0 || nSeconds >= 86400) {
         strNotes += tsTime.Format("%H:%M:%S\t");
@@ -176,8 +177,7 @@ void CEventNotes::Run()
                 m_notes += kLineEnd;
                 m_bAlive = false;
             }
-        } else if (event.parent == m_nPlayer && IsWeaponShape(event.shape) &&
-                   HasAllFlags(event, EVENT_ENTRY)) {
+        } else if (event.parent == m_nPlayer && IsWeaponShape(event.shape) && HasAllFlags(event, EVENT_ENTRY)) {
             NoteRelease(event, m_debrief.GetRecordTime(nRecord));
         }
     }
@@ -185,7 +185,8 @@ void CEventNotes::Run()
 }
 
 // The aircraft was hit by a weapon or ran into something.
-void CEventNotes::NoteStrike(const DebriefEvent& event, CTimeSpan tsTime) {
+void CEventNotes::NoteStrike(const DebriefEvent& event, CTimeSpan tsTime)
+{
     const DebriefEvent* pCause = m_debrief.GetFirstObjectEvent(event.parent);
     if (pCause == nullptr)
         return;
@@ -204,18 +205,17 @@ void CEventNotes::NoteStrike(const DebriefEvent& event, CTimeSpan tsTime) {
     m_nPendingShape = nShape;
     m_nPendingSource = pSource->object;
     if (GetShapeClass(nShape) != SHAPE_CLASS_WEAPON) {
-        m_pendingText =
-            CNotePattern::Plain("Crashed (" + ShapeName(nShape) + ")" + std::string(kLineEnd));
+        m_pendingText = CNotePattern::Plain("Crashed (" + ShapeName(nShape) + ")" + std::string(kLineEnd));
     } else {
-        m_pendingText =
-            CNotePattern::Counted("Hit by ", ShapeName(nShape),
-                                  " from " + SideName(pSource->country) + " " +
-                                      ShapeName(pSource->shape) + std::string(kLineEnd));
+        m_pendingText = CNotePattern::Counted("Hit by ", ShapeName(nShape),
+                                              " from " + SideName(pSource->country) + " " + ShapeName(pSource->shape) +
+                                                  std::string(kLineEnd));
     }
 }
 
 // The player launched, dropped or fired a weapon.
-void CEventNotes::NoteRelease(const DebriefEvent& event, CTimeSpan tsTime) {
+void CEventNotes::NoteRelease(const DebriefEvent& event, CTimeSpan tsTime)
+{
     const std::uint16_t nShape = event.shape;
     const std::uint16_t nVictim = m_debrief.GetFirstVictim(event.object);
     if (m_nPendingCount > 0 && nShape == m_nPendingShape && m_nPlayer == m_nPendingSource &&
@@ -244,7 +244,8 @@ void CEventNotes::NoteRelease(const DebriefEvent& event, CTimeSpan tsTime) {
         AppendLineTime(m_notes, tsTime);
         m_notes += event.byte2 == BYTE2_DROPPED ? "Dropped " : "Launched ";
         m_notes += ShapeName(nShape);
-        if (m_outcomeOf.empty()) m_outcomeOf.resize(kNoObject + 1);
+        if (m_outcomeOf.empty())
+            m_outcomeOf.resize(kNoObject + 1);
         COutcome& outcome = m_outcomeOf[event.object];
         if (outcome.nLength != 0) {
             m_notes.AppendOwn(outcome.nOffset, outcome.nLength);
@@ -302,15 +303,9 @@ void CNotePattern::Put(Text& text, int nCount) const
     text += m_strTail;
 }
 
-void CNotePattern::AppendTo(std::string& strText, int nCount) const
-{
-    Put(strText, nCount);
-}
+void CNotePattern::AppendTo(std::string& strText, int nCount) const { Put(strText, nCount); }
 
-void CNotePattern::AppendTo(CNotesText& text, int nCount) const
-{
-    Put(text, nCount);
-}
+void CNotePattern::AppendTo(CNotesText& text, int nCount) const { Put(text, nCount); }
 
 void WriteNote(std::string& strNotes, CTimeSpan tsTime, int nCount, const CNotePattern& pattern)
 {

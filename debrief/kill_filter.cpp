@@ -12,12 +12,13 @@ bool CKillFilter::Accept(const CDebrief& debrief, const DebriefEvent* pEvent,
         return true;
     }
     // The time is looked up only when it decides something.
-    if (settings.m_bIgnoreGndKills == 0) return Accept(*pEvent, CTimeSpan(), settings);
+    if (settings.m_bIgnoreGndKills == 0)
+        return Accept(*pEvent, CTimeSpan(), settings);
     return Accept(*pEvent, debrief.GetEventTime(pEvent), settings);
 }
 
-bool CKillFilter::Accept(const DebriefEvent& event, CTimeSpan tsTime,
-                         const CAppSettings& settings) {
+bool CKillFilter::Accept(const DebriefEvent& event, CTimeSpan tsTime, const CAppSettings& settings)
+{
     if (settings.m_bIgnoreGndKills == 0 && settings.m_bRejectUnkKills == 0) {
         m_bHaveLast = false;
         return true;
@@ -55,6 +56,7 @@ bool AcceptKill(const CDebrief& debrief, const DebriefEvent* pEvent)
     return TheKillFilter().Accept(debrief, pEvent, AfxGetAppSettings());
 }
 
-bool AcceptKill(const DebriefEvent& event, CTimeSpan tsTime) {
+bool AcceptKill(const DebriefEvent& event, CTimeSpan tsTime)
+{
     return TheKillFilter().Accept(event, tsTime, AfxGetAppSettings());
 }

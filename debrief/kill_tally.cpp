@@ -28,22 +28,19 @@ namespace {
 constexpr std::size_t kIdCount = 65536;
 constexpr std::uint32_t kNone = 0xFFFFFFFF;
 
-bool IsRelease(const DebriefEvent& event)
-{
-    return HasAllFlags(event, EVENT_ENTRY) && IsWeaponShape(event.shape);
-}
+bool IsRelease(const DebriefEvent& event) { return HasAllFlags(event, EVENT_ENTRY) && IsWeaponShape(event.shape); }
 
 // A destruction effect, which goes through the kill filter.
-bool IsDestruction(const DebriefEvent& event) {
-    return HasAnyFlag(event, EVENT_DESTROYED);
-}
+bool IsDestruction(const DebriefEvent& event) { return HasAnyFlag(event, EVENT_DESTROYED); }
 
 // A hit effect that is not also a destruction.
-bool IsPlainHit(const DebriefEvent& event) {
+bool IsPlainHit(const DebriefEvent& event)
+{
     return !HasAnyFlag(event, EVENT_DESTROYED) && HasAnyFlag(event, EVENT_HIT);
 }
 
-std::int32_t SaturatingAdd(std::int32_t nValue, std::int64_t nMore) {
+std::int32_t SaturatingAdd(std::int32_t nValue, std::int64_t nMore)
+{
     return static_cast<std::int32_t>(std::min<std::int64_t>(INT32_MAX, nValue + nMore));
 }
 
@@ -75,11 +72,13 @@ private:
 // m_items[m_start[k]] .. m_items[m_start[k + 1] - 1], in the order added.
 // Built in two rounds over the same items: Count every key, then Place
 // every item in the same order.
-template <typename Item> class CGroups {
+template <typename Item>
+class CGroups {
 public:
     void StartCounting() { m_start.assign(kIdCount + 1, 0); }
     void Count(std::uint16_t nKey) { ++m_start[nKey + 1u]; }
-    void StartPlacing() {
+    void StartPlacing()
+    {
         for (std::size_t k = 0; k < kIdCount; ++k)
             m_start[k + 1] += m_start[k];
         m_items.resize(m_start[kIdCount]);
@@ -89,7 +88,8 @@ public:
     void DonePlacing() { m_next = {}; }
 
     bool IsBuilt() const { return !m_start.empty(); }
-    std::span<const Item> Of(std::uint16_t nKey) const {
+    std::span<const Item> Of(std::uint16_t nKey) const
+    {
         return {m_items.data() + m_start[nKey], m_start[nKey + 1u] - m_start[nKey]};
     }
 
@@ -112,12 +112,15 @@ private:
 class CBurstCounter {
 public:
     CBurstCounter(const CDebrief& debrief, std::span<const std::uint32_t> children)
-        : m_debrief(debrief), m_children(children) {}
+        : m_debrief(debrief), m_children(children)
+    {
+    }
 
     // Asks for the rounds of the burst ending with child nIndex, which killed
     // nVictim. Ask for every kill the pass may meet, in the order it meets
     // them, then Solve, then take the answers in the same order with Next.
-    void Ask(std::uint32_t nIndex, std::uint16_t nVictim) {
+    void Ask(std::uint32_t nIndex, std::uint16_t nVictim)
+    {
         m_queries.push_back({nVictim, m_debrief.m_pEvents[m_children[nIndex]].shape, nIndex, 0});
     }
     // victimsOf: the objects each object struck.
@@ -146,8 +149,7 @@ private:
         std::uint32_t nEndQuestion = 0;
     };
     void MakeGroups();
-    void Push(std::uint32_t nGroup, std::uint32_t nChild, std::int32_t nSeconds,
-              std::int32_t nWeight);
+    void Push(std::uint32_t nGroup, std::uint32_t nChild, std::int32_t nSeconds, std::int32_t nWeight);
     void Answer(CGroup& group, std::int32_t nRounds);
 
     const CDebrief& m_debrief;
@@ -165,7 +167,8 @@ private:
 
 // Numbers the victim and shape pairs asked about and lists each one's
 // questions.
-void CBurstCounter::MakeGroups() {
+void CBurstCounter::MakeGroups()
+{
     for (CQuery& query : m_queries) {
         std::uint32_t& nSlot = m_shapeSlot[query.nShape];
         if (nSlot == 0) {
@@ -194,10 +197,11 @@ void CBurstCounter::MakeGroups() {
     m_below.resize(m_groups.size());
 }
 
-void CBurstCounter::Push(std::uint32_t nGroup, std::uint32_t nChild, std::int32_t nSeconds,
-                         std::int32_t nWeight) {
+void CBurstCounter::Push(std::uint32_t nGroup, std::uint32_t nChild, std::int32_t nSeconds, std::int32_t nWeight)
+{
     CGroup& group = m_groups[nGroup];
-    if (group.nLastChild == nChild) return; // struck the victim more than once
+    if (group.nLastChild == nChild)
+        return; // struck the victim more than once
     group.nLastChild = nChild;
     while (group.nDepth > 0 && group.top.nSeconds < nSeconds) {
         if (--group.nDepth > 0) {
@@ -211,14 +215,17 @@ void CBurstCounter::Push(std::uint32_t nGroup, std::uint32_t nChild, std::int32_
     if (group.nDepth > 0 && group.top.nSeconds == nSeconds) {
         group.top.nRounds = nRounds;
     } else {
-        if (group.nDepth > 0) m_below[nGroup].push_back(group.top);
+        if (group.nDepth > 0)
+            m_below[nGroup].push_back(group.top);
         group.top = {nSeconds, nRounds};
         ++group.nDepth;
     }
-    if (group.nNextAsked == nChild) Answer(group, nRounds);
+    if (group.nNextAsked == nChild)
+        Answer(group, nRounds);
 }
 
-void CBurstCounter::Answer(CGroup& group, std::int32_t nRounds) {
+void CBurstCounter::Answer(CGroup& group, std::int32_t nRounds)
+{
     for (; group.nNextQuestion < group.nEndQuestion; ++group.nNextQuestion) {
         const std::uint32_t q = m_questions[group.nNextQuestion];
         if (m_queries[q].nIndex != group.nNextAsked) {
@@ -230,8 +237,10 @@ void CBurstCounter::Answer(CGroup& group, std::int32_t nRounds) {
     group.nNextAsked = kNone;
 }
 
-void CBurstCounter::Solve(const CGroups<std::uint16_t>& victimsOf) {
-    if (m_queries.empty()) return;
+void CBurstCounter::Solve(const CGroups<std::uint16_t>& victimsOf)
+{
+    if (m_queries.empty())
+        return;
     // Without an answer (the work budget ran out) a kill counts one shot.
     m_answers.resize(m_queries.size());
     for (std::size_t i = 0; i < m_queries.size(); ++i)
@@ -248,10 +257,12 @@ void CBurstCounter::Solve(const CGroups<std::uint16_t>& victimsOf) {
         })->nIndex;
     for (std::uint32_t k = 0; k <= nLastAsked; ++k) {
         const DebriefEvent& child = events[m_children[k]];
-        if (child.shape >= m_shapeSlot.size() || m_shapeSlot[child.shape] == 0) continue;
+        if (child.shape >= m_shapeSlot.size() || m_shapeSlot[child.shape] == 0)
+            continue;
         const std::uint32_t* pGroupOf = m_groupOf[m_shapeSlot[child.shape] - 1].data();
         const std::span<const std::uint16_t> victims = victimsOf.Of(child.object);
-        if (victims.size() > nWorkLeft) break;
+        if (victims.size() > nWorkLeft)
+            break;
         nWorkLeft -= victims.size();
         const std::int32_t nSeconds = m_debrief.GetRecordTime(m_children[k]).GetTotalSeconds();
         const std::int32_t nWeight = CountRounds(child.shape);
@@ -271,18 +282,24 @@ class CKeyIndex {
 public:
     static constexpr std::uint32_t kMissing = kNone;
 
-    std::uint32_t Find(std::uint64_t nKey) const {
-        if (m_slots.empty()) return kMissing;
+    std::uint32_t Find(std::uint64_t nKey) const
+    {
+        if (m_slots.empty())
+            return kMissing;
         for (std::size_t i = Hash(nKey);; i = (i + 1) & (m_slots.size() - 1)) {
-            if (m_slots[i].nValue == kMissing || m_slots[i].nKey == nKey) return m_slots[i].nValue;
+            if (m_slots[i].nValue == kMissing || m_slots[i].nKey == nKey)
+                return m_slots[i].nValue;
         }
     }
     // The number of the key; nValue when the key is new.
-    std::uint32_t FindOrAdd(std::uint64_t nKey, std::uint32_t nValue) {
-        if (2 * (m_nCount + 1) > m_slots.size()) Grow();
+    std::uint32_t FindOrAdd(std::uint64_t nKey, std::uint32_t nValue)
+    {
+        if (2 * (m_nCount + 1) > m_slots.size())
+            Grow();
         std::size_t i = Hash(nKey);
         for (; m_slots[i].nValue != kMissing; i = (i + 1) & (m_slots.size() - 1))
-            if (m_slots[i].nKey == nKey) return m_slots[i].nValue;
+            if (m_slots[i].nKey == nKey)
+                return m_slots[i].nValue;
         m_slots[i] = {nKey, nValue};
         ++m_nCount;
         return nValue;
@@ -293,23 +310,26 @@ private:
         std::uint64_t nKey = 0;
         std::uint32_t nValue = kMissing;
     };
-    std::size_t Hash(std::uint64_t nKey) const {
-        return static_cast<std::size_t>((nKey * 0x9E3779B97F4A7C15ull) >> 32) &
-               (m_slots.size() - 1);
+    std::size_t Hash(std::uint64_t nKey) const
+    {
+        return static_cast<std::size_t>((nKey * 0x9E3779B97F4A7C15ull) >> 32) & (m_slots.size() - 1);
     }
-    void Grow() {
+    void Grow()
+    {
         std::vector<CSlot> old(std::max<std::size_t>(64, 2 * m_slots.size()));
         old.swap(m_slots);
         m_nCount = 0;
         for (const CSlot& slot : old)
-            if (slot.nValue != kMissing) FindOrAdd(slot.nKey, slot.nValue);
+            if (slot.nValue != kMissing)
+                FindOrAdd(slot.nKey, slot.nValue);
     }
 
     std::vector<CSlot> m_slots; // a power of two
     std::size_t m_nCount = 0;
 };
 
-std::uint64_t HitKey(std::uint16_t nTargetID, std::uint16_t nTarget, std::uint16_t nWeapon) {
+std::uint64_t HitKey(std::uint16_t nTargetID, std::uint16_t nTarget, std::uint16_t nWeapon)
+{
     return (std::uint64_t{nTargetID} << 32) | (std::uint64_t{nTarget} << 16) | nWeapon;
 }
 
@@ -323,9 +343,10 @@ struct CDestruction {
 class CKillTally {
 public:
     CKillTally(const CDebrief& debrief, std::uint16_t nPlayer, CMission& mission)
-        : m_debrief(debrief), m_events(debrief.m_pEvents),
-          m_children(debrief.ChildRecords(nPlayer)), m_mission(mission),
-          m_budget(debrief.m_pEvents.size()), m_bursts(debrief, m_children) {}
+        : m_debrief(debrief), m_events(debrief.m_pEvents), m_children(debrief.ChildRecords(nPlayer)),
+          m_mission(mission), m_budget(debrief.m_pEvents.size()), m_bursts(debrief, m_children)
+    {
+    }
     void Run();
 
 private:
@@ -342,8 +363,7 @@ private:
     void TallyRelease(std::uint32_t nIndex);
     void CountHitGroup(const DebriefEvent& release, CTimeSpan tsFired);
     void AddHits();
-    void AddKill(const DebriefEvent& release, const CDestruction& effect, CTimeSpan tsFired,
-                 std::int32_t nRounds);
+    void AddKill(const DebriefEvent& release, const CDestruction& effect, CTimeSpan tsFired, std::int32_t nRounds);
     void AddMiss(const DebriefEvent& release);
 
     const CDebrief& m_debrief;
@@ -390,75 +410,91 @@ void CKillTally::Run()
     m_victimsOf = {};
     AcceptKill(m_debrief, nullptr);
     for (std::uint32_t i = 0; i < m_children.size() && !m_budget.IsSpent(); ++i)
-        if (IsRelease(m_events[m_children[i]])) TallyRelease(i);
+        if (IsRelease(m_events[m_children[i]]))
+            TallyRelease(i);
     AddHits();
 }
 
 // What every object struck: its destruction effects, whether and how often
 // it hit something, and for the bursts every object it struck (itself
 // included). Two rounds over the events.
-void CKillTally::IndexEffects() {
+void CKillTally::IndexEffects()
+{
     // Only the kills of gun rounds need what each object struck.
-    const bool bRounds = std::any_of(m_children.begin(), m_children.end(), [&](std::uint32_t r) {
-        return m_events[r].byte2 == BYTE2_ROUND;
-    });
+    const bool bRounds = std::any_of(m_children.begin(), m_children.end(),
+                                     [&](std::uint32_t r) { return m_events[r].byte2 == BYTE2_ROUND; });
     m_plainHits.assign(kIdCount, 0);
     m_destructionsBy.StartCounting();
-    if (bRounds) m_victimsOf.StartCounting();
+    if (bRounds)
+        m_victimsOf.StartCounting();
     for (const DebriefEvent& event : m_events) {
-        if (!HasAnyFlag(event, EVENT_STRUCK)) continue;
-        if (bRounds) m_victimsOf.Count(event.parent);
-        if (event.parent == event.object) continue;
+        if (!HasAnyFlag(event, EVENT_STRUCK))
+            continue;
+        if (bRounds)
+            m_victimsOf.Count(event.parent);
+        if (event.parent == event.object)
+            continue;
         if (IsDestruction(event))
             m_destructionsBy.Count(event.parent);
         else
             ++m_plainHits[event.parent];
     }
     m_destructionsBy.StartPlacing();
-    if (bRounds) m_victimsOf.StartPlacing();
+    if (bRounds)
+        m_victimsOf.StartPlacing();
     for (std::uint32_t nRecord = 0; nRecord < m_events.size(); ++nRecord) {
         const DebriefEvent& event = m_events[nRecord];
-        if (!HasAnyFlag(event, EVENT_STRUCK)) continue;
-        if (bRounds) m_victimsOf.Place(event.parent, event.object);
+        if (!HasAnyFlag(event, EVENT_STRUCK))
+            continue;
+        if (bRounds)
+            m_victimsOf.Place(event.parent, event.object);
         if (event.parent != event.object && IsDestruction(event))
             m_destructionsBy.Place(event.parent, {event, m_debrief.GetRecordTime(nRecord)});
     }
     m_destructionsBy.DonePlacing();
-    if (bRounds) m_victimsOf.DonePlacing();
+    if (bRounds)
+        m_victimsOf.DonePlacing();
     m_firstHitGroup.assign(kIdCount, kNone);
 }
 
 // Every kill of a gun round the pass may record, in the pass's order.
-void CKillTally::AskBurstCounts() {
+void CKillTally::AskBurstCounts()
+{
     for (std::uint32_t i = 0; i < m_children.size(); ++i) {
         const DebriefEvent& release = m_events[m_children[i]];
-        if (release.byte2 != BYTE2_ROUND || !IsRelease(release)) continue;
+        if (release.byte2 != BYTE2_ROUND || !IsRelease(release))
+            continue;
         const std::span<const CDestruction> destructions = m_destructionsBy.Of(release.object);
         for (auto it = destructions.rbegin(); it != destructions.rend(); ++it)
             m_bursts.Ask(i, it->event.object);
     }
 }
 
-void CKillTally::TallyRelease(std::uint32_t nIndex) {
+void CKillTally::TallyRelease(std::uint32_t nIndex)
+{
     const DebriefEvent& release = m_events[m_children[nIndex]];
     const CTimeSpan tsFired = m_debrief.GetRecordTime(m_children[nIndex]);
     const std::span<const CDestruction> destructions = m_destructionsBy.Of(release.object);
-    if (!m_budget.Spend(1 + destructions.size())) return;
+    if (!m_budget.Spend(1 + destructions.size()))
+        return;
 
     // Effects are examined from the last to the first.
     bool bOutcome = m_plainHits[release.object] != 0;
     for (auto it = destructions.rbegin(); it != destructions.rend(); ++it) {
         const std::int32_t nRounds = release.byte2 == BYTE2_ROUND ? m_bursts.Next() : 1;
-        if (!AcceptKill(it->event, it->tsTime)) continue;
+        if (!AcceptKill(it->event, it->tsTime))
+            continue;
         AddKill(release, *it, tsFired, nRounds);
         bOutcome = true;
     }
-    if (m_plainHits[release.object] != 0) CountHitGroup(release, tsFired);
+    if (m_plainHits[release.object] != 0)
+        CountHitGroup(release, tsFired);
     if (!bOutcome)
         AddMiss(release);
 }
 
-void CKillTally::CountHitGroup(const DebriefEvent& release, CTimeSpan tsFired) {
+void CKillTally::CountHitGroup(const DebriefEvent& release, CTimeSpan tsFired)
+{
     std::uint32_t* pLink = &m_firstHitGroup[release.object];
     while (*pLink != kNone) {
         CHitGroup& group = m_hitGroups[*pLink];
@@ -477,8 +513,10 @@ void CKillTally::CountHitGroup(const DebriefEvent& release, CTimeSpan tsFired) {
 // each one's effects from the last to the first), counting every release of
 // every group that met it. One walk over the effects in file order finds
 // that first meeting for each.
-void CKillTally::AddHits() {
-    if (m_hitGroups.empty()) return;
+void CKillTally::AddHits()
+{
+    if (m_hitGroups.empty())
+        return;
     struct CHit {
         std::uint64_t nRank; // group, then place among the weapon's hits from the last
         std::uint64_t nKey;
@@ -487,8 +525,7 @@ void CKillTally::AddHits() {
         std::int64_t nCount;
     };
     const auto isGroupHit = [&](const DebriefEvent& event) {
-        return event.parent != event.object && IsPlainHit(event) &&
-               m_firstHitGroup[event.parent] != kNone;
+        return event.parent != event.object && IsPlainHit(event) && m_firstHitGroup[event.parent] != kNone;
     };
     std::vector<std::uint32_t>& hitsLeft = m_plainHits; // per weapon, not yet walked over
 
@@ -496,15 +533,14 @@ void CKillTally::AddHits() {
     CKeyIndex hitOfKey;
     for (std::uint32_t nRecord = 0; nRecord < m_events.size(); ++nRecord) {
         const DebriefEvent& effect = m_events[nRecord];
-        if (!isGroupHit(effect)) continue;
+        if (!isGroupHit(effect))
+            continue;
         const std::uint32_t nFromLast = --hitsLeft[effect.parent];
-        for (std::uint32_t g = m_firstHitGroup[effect.parent]; g != kNone;
-             g = m_hitGroups[g].nNextOfObject) {
+        for (std::uint32_t g = m_firstHitGroup[effect.parent]; g != kNone; g = m_hitGroups[g].nNextOfObject) {
             const CHitGroup& group = m_hitGroups[g];
             const std::uint64_t nKey = HitKey(effect.object, effect.shape, group.nShape);
             const std::uint64_t nRank = (std::uint64_t{g} << 32) | nFromLast;
-            const std::uint32_t nHit =
-                hitOfKey.FindOrAdd(nKey, static_cast<std::uint32_t>(hits.size()));
+            const std::uint32_t nHit = hitOfKey.FindOrAdd(nKey, static_cast<std::uint32_t>(hits.size()));
             if (nHit == hits.size()) {
                 hits.push_back({nRank, nKey, g, nRecord, group.nReleases});
                 continue;
@@ -518,15 +554,13 @@ void CKillTally::AddHits() {
             }
         }
     }
-    std::sort(hits.begin(), hits.end(),
-              [](const CHit& a, const CHit& b) { return a.nRank < b.nRank; });
+    std::sort(hits.begin(), hits.end(), [](const CHit& a, const CHit& b) { return a.nRank < b.nRank; });
 
     // The list may already hold records to merge into: the first of a key.
     CKeyIndex existing;
     for (int k = 0; k < m_mission.GetHitCount(); ++k) {
         const CKill& hit = *m_mission.GetHit(k);
-        existing.FindOrAdd(HitKey(hit.GetTargetID(), hit.GetTarget(), hit.GetWeapon()),
-                           static_cast<std::uint32_t>(k));
+        existing.FindOrAdd(HitKey(hit.GetTargetID(), hit.GetTarget(), hit.GetWeapon()), static_cast<std::uint32_t>(k));
     }
     for (const CHit& hit : hits) {
         if (const std::uint32_t k = existing.Find(hit.nKey); k != CKeyIndex::kMissing) {
@@ -534,19 +568,21 @@ void CKillTally::AddHits() {
             record.SetNumFired(SaturatingAdd(record.GetNumFired(), hit.nCount));
             continue;
         }
-        if (m_mission.GetHitCount() >= kMaxRecordCount) continue;
+        if (m_mission.GetHitCount() >= kMaxRecordCount)
+            continue;
         const CHitGroup& group = m_hitGroups[hit.nGroup];
         CKill* pHit = m_mission.AddHit();
-        SetFields(*pHit, m_events[hit.nRecord], group.nShape, group.tsFired,
-                  m_debrief.GetRecordTime(hit.nRecord));
+        SetFields(*pHit, m_events[hit.nRecord], group.nShape, group.tsFired, m_debrief.GetRecordTime(hit.nRecord));
         pHit->SetNumFired(SaturatingAdd(0, hit.nCount));
     }
 }
 
 void CKillTally::AddKill(const DebriefEvent& release, const CDestruction& effect, CTimeSpan tsFired,
-                         std::int32_t nRounds) {
+                         std::int32_t nRounds)
+{
     // A longer list would make the log unreadable.
-    if (m_mission.GetKillCount() >= kMaxRecordCount) return;
+    if (m_mission.GetKillCount() >= kMaxRecordCount)
+        return;
     CKill* pKill = m_mission.AddKill();
     SetFields(*pKill, effect.event, release.shape, tsFired, effect.tsTime);
     pKill->SetNumFired(nRounds);
@@ -555,7 +591,8 @@ void CKillTally::AddKill(const DebriefEvent& release, const CDestruction& effect
 void CKillTally::AddMiss(const DebriefEvent& release)
 {
     if (CKill* pMiss = m_missesByWeapon[release.shape]) {
-        if (pMiss->GetNumFired() < INT32_MAX) pMiss->SetNumFired(pMiss->GetNumFired() + 1);
+        if (pMiss->GetNumFired() < INT32_MAX)
+            pMiss->SetNumFired(pMiss->GetNumFired() + 1);
         return;
     }
     if (m_mission.GetMissCount() >= kMaxRecordCount)

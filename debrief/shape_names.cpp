@@ -429,7 +429,8 @@ std::string ShapeName(unsigned nShape)
     return "Shape " + std::to_string(nShape);
 }
 
-void AppendShapeName(std::string& strText, unsigned nShape) {
+void AppendShapeName(std::string& strText, unsigned nShape)
+{
     if (nShape < kShapeCount)
         strText += kShapeNameViews[nShape];
     else

@@ -38,11 +38,10 @@ const std::uint16_t RadarShapes[] = {
 };
 
 // Weapons, in the order the Kill Details dialog lists them.
-constexpr std::uint16_t WeaponShapes[] = {
-    1, 3, 93, 235, 236, 237, 257, 2, 212, 239, 234, 240, 232, 233, 60, 126, 362, 208, 61, 332,
-    62, 63, 171, 5, 86, 84, 85, 205, 124, 231, 230, 122, 220, 129, 81, 92, 88, 170, 209, 219,
-    87, 91, 179, 99, 173, 178, 180, 200, 213, 229, 238, 256, 207, 210, 211, 0
-};
+constexpr std::uint16_t WeaponShapes[] = {1,   3,   93,  235, 236, 237, 257, 2,   212, 239, 234, 240, 232, 233,
+                                          60,  126, 362, 208, 61,  332, 62,  63,  171, 5,   86,  84,  85,  205,
+                                          124, 231, 230, 122, 220, 129, 81,  92,  88,  170, 209, 219, 87,  91,
+                                          179, 99,  173, 178, 180, 200, 213, 229, 238, 256, 207, 210, 211, 0};
 
 static_assert(std::size(WeaponShapes) == kWeaponCount + 1);
 
@@ -58,9 +57,7 @@ constexpr auto kWeaponTable = [] {
 
 } // namespace
 
-bool IsWeaponShape(unsigned nShape) {
-    return nShape < kWeaponTable.size() && kWeaponTable[nShape];
-}
+bool IsWeaponShape(unsigned nShape) { return nShape < kWeaponTable.size() && kWeaponTable[nShape]; }
 
 bool IsShapeInSet(const std::uint16_t* pSet, unsigned nShape)
 {

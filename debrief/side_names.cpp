@@ -21,7 +21,8 @@ constexpr auto kSideNameViews = [] {
 
 } // namespace
 
-void AppendSideName(std::string& strText, unsigned nCountry) {
+void AppendSideName(std::string& strText, unsigned nCountry)
+{
     if (nCountry < kSideCount)
         strText += kSideNameViews[nCountry];
     else

@@ -76,10 +76,10 @@ private:
     std::string m_strError;
 
     std::string m_strSection;          // writing: last header; reading: cached section
-    std::vector<std::string_view> m_keys;   // reading: the cached section, in m_pText
+    std::vector<std::string_view> m_keys; // reading: the cached section, in m_pText
     std::vector<std::string_view> m_values;
     std::size_t m_nCursor = 0;
-    std::uint64_t m_nKeyLengths = 0;   // reading: bit n set when a cached key is n long (modulo 64)
+    std::uint64_t m_nKeyLengths = 0; // reading: bit n set when a cached key is n long (modulo 64)
     std::string_view m_pendingSection;
 
     int m_nFile = -1;     // the file read

@@ -30,12 +30,8 @@ inline bool NextLogLine(std::string_view text, std::size_t& nPos, std::string_vi
     return true;
 }
 
-
 // A header while searching: longer than 2 characters, "[" first.
-inline bool IsHeaderLine(std::string_view line)
-{
-    return line.size() > 2 && line[0] == '[';
-}
+inline bool IsHeaderLine(std::string_view line) { return line.size() > 2 && line[0] == '['; }
 
 // The next header line at or after nPos (see IsHeaderLine), skipping the
 // lines between: only lines starting with "[" are looked at.
@@ -47,7 +43,8 @@ inline bool NextHeaderLine(std::string_view text, std::size_t& nPos, std::string
             const char* pStart = text.data() + nPos;
             const char* pEnd = text.data() + text.size();
             for (;;) {
-                const auto* p = static_cast<const char*>(std::memchr(pStart, '[', static_cast<std::size_t>(pEnd - pStart)));
+                const auto* p = static_cast<const char*>(
+                    std::memchr(pStart, '[', static_cast<std::size_t>(pEnd - pStart)));
                 if (p == nullptr) {
                     nPos = text.size();
                     return false;

@@ -34,9 +34,9 @@ public:
     CTime GetFlown() const { return m_timeFlown; }
 
     void SetTitle(std::string_view strTitle) { m_strTitle = strTitle; m_bModified = 1; }
-    void SetComments(std::string_view strComments) { m_strComments = strComments; m_bModified = 1; }
-    // Takes the text over without copying it (event notes can be long).
-    void SetComments(std::string&& strComments) {
+    // Takes the text over (event notes can be long).
+    void SetComments(std::string strComments)
+    {
         m_strComments = std::move(strComments);
         m_bModified = 1;
     }

@@ -36,6 +36,6 @@ private:
     std::string_view m_text;
     std::vector<CHeader> m_headers; // in file order
     std::vector<CSlot> m_slots;
-    bool m_bDuplicates = false;          // some name has more than one header
-    std::uint32_t m_nLast = 0xFFFFFFFF;  // the header found last
+    bool m_bDuplicates = false;         // some name has more than one header
+    std::uint32_t m_nLast = 0xFFFFFFFF; // the header found last
 };

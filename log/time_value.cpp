@@ -110,10 +110,12 @@ std::int32_t CTimeSpan::GetSeconds() const
 namespace {
 
 // printf's "%d", or "%02d" with bTwoDigits.
-void AppendNumber(std::string& out, std::int32_t value, bool bTwoDigits) {
+void AppendNumber(std::string& out, std::int32_t value, bool bTwoDigits)
+{
     char buffer[16];
     char* p = buffer;
-    if (bTwoDigits && value >= 0 && value < 10) *p++ = '0';
+    if (bTwoDigits && value >= 0 && value < 10)
+        *p++ = '0';
     p = std::to_chars(p, buffer + sizeof buffer, value).ptr;
     out.append(buffer, p);
 }
@@ -220,10 +222,7 @@ CDayTimes::CFields ScanDateFields(std::string_view text)
     return {year, month, day, values[3], values[4], values[5]};
 }
 
-CTime Convert(const CDayTimes::CFields& f)
-{
-    return CTime(f.year, f.month, f.day, f.hour, f.minute, f.second);
-}
+CTime Convert(const CDayTimes::CFields& f) { return CTime(f.year, f.month, f.day, f.hour, f.minute, f.second); }
 
 bool IsPlainClock(std::int32_t hour, std::int32_t minute, std::int32_t second)
 {
@@ -243,18 +242,14 @@ bool FindEvenDay(std::int64_t nTime, std::tm& fields, std::int64_t& nStart)
     nStart = nTime - (fields.tm_hour * 3600 + fields.tm_min * 60 + fields.tm_sec);
     std::tm first{}, last{};
     return nStart >= 0 && local(nStart, first) && local(nStart + kSecondsPerDay - 1, last) &&
-           first.tm_gmtoff == fields.tm_gmtoff && last.tm_gmtoff == fields.tm_gmtoff &&
-           first.tm_hour == 0 && first.tm_min == 0 && first.tm_sec == 0 && last.tm_hour == 23 &&
-           last.tm_min == 59 && last.tm_sec == 59 && first.tm_mday == fields.tm_mday &&
-           last.tm_mday == fields.tm_mday;
+           first.tm_gmtoff == fields.tm_gmtoff && last.tm_gmtoff == fields.tm_gmtoff && first.tm_hour == 0 &&
+           first.tm_min == 0 && first.tm_sec == 0 && last.tm_hour == 23 && last.tm_min == 59 && last.tm_sec == 59 &&
+           first.tm_mday == fields.tm_mday && last.tm_mday == fields.tm_mday;
 }
 
 } // namespace
 
-CTime ParseTimeText(std::string_view text)
-{
-    return Convert(ScanDateFields(text));
-}
+CTime ParseTimeText(std::string_view text) { return Convert(ScanDateFields(text)); }
 
 CTime CDayTimes::Parse(std::string_view text)
 {
@@ -269,9 +264,8 @@ CTime CDayTimes::Parse(std::string_view text)
     std::tm fields{};
     std::int64_t nStart = 0;
     m_readDay.bKnown = bPlain && time.IsValid() && FindEvenDay(time.GetTime(), fields, nStart) &&
-                       fields.tm_year + 1900 == f.year && fields.tm_mon + 1 == f.month &&
-                       fields.tm_mday == f.day && fields.tm_hour == f.hour && fields.tm_min == f.minute &&
-                       fields.tm_sec == f.second;
+                       fields.tm_year + 1900 == f.year && fields.tm_mon + 1 == f.month && fields.tm_mday == f.day &&
+                       fields.tm_hour == f.hour && fields.tm_min == f.minute && fields.tm_sec == f.second;
     if (m_readDay.bKnown)
         m_readDay = {true, f.year, f.month, f.day, nStart};
     return time;
@@ -333,14 +327,13 @@ CTimeSpan ParseSpanText(std::string_view text)
     const std::size_t n = text.size();
     const auto isDigit = [&](std::size_t i) { return text[i] >= '0' && text[i] <= '9'; };
     const auto digit = [&](std::size_t i) { return static_cast<std::int32_t>(text[i] - '0'); };
-    if (n >= 10 && n <= 14 && text[n - 9] == '-' && text[n - 6] == ':' && text[n - 3] == ':' &&
-        isDigit(n - 8) && isDigit(n - 7) && isDigit(n - 5) && isDigit(n - 4) && isDigit(n - 2) &&
-        isDigit(n - 1) && std::all_of(text.begin(), text.end() - 9, [](char c) { return c >= '0' && c <= '9'; })) {
+    if (n >= 10 && n <= 14 && text[n - 9] == '-' && text[n - 6] == ':' && text[n - 3] == ':' && isDigit(n - 8) &&
+        isDigit(n - 7) && isDigit(n - 5) && isDigit(n - 4) && isDigit(n - 2) && isDigit(n - 1) &&
+        std::all_of(text.begin(), text.end() - 9, [](char c) { return c >= '0' && c <= '9'; })) {
         std::int32_t nDays = 0;
         for (std::size_t i = 0; i + 9 < n; ++i)
             nDays = nDays * 10 + digit(i);
-        const std::int64_t total = std::int64_t{nDays} * kSecondsPerDay +
-                                   (digit(n - 8) * 10 + digit(n - 7)) * 3600 +
+        const std::int64_t total = std::int64_t{nDays} * kSecondsPerDay + (digit(n - 8) * 10 + digit(n - 7)) * 3600 +
                                    (digit(n - 5) * 10 + digit(n - 4)) * 60 + digit(n - 2) * 10 + digit(n - 1);
         return CTimeSpan(Wrap(total));
     }

@@ -199,7 +199,8 @@ TEST_F(KillTallyTest, BurstCountsOnlyChildrenOfTheSameShape)
 
 // The tally done the plain way, release by release and effect by effect,
 // for debriefs with reused identifiers, unordered times and mixed shapes.
-void PlainTally(const CDebrief& debrief, CMission& mission) {
+void PlainTally(const CDebrief& debrief, CMission& mission)
+{
     CKillFilter filter;
     const CAppSettings& settings = AfxGetAppSettings();
     filter.Accept(debrief, nullptr, settings);
@@ -217,15 +218,15 @@ void PlainTally(const CDebrief& debrief, CMission& mission) {
             CKill* pRecord = nullptr;
             std::int32_t n = 1;
             if (HasAnyFlag(e, EVENT_DESTROYED)) {
-                if (!filter.Accept(debrief, &e, settings)) continue;
+                if (!filter.Accept(debrief, &e, settings))
+                    continue;
                 if (w.byte2 == BYTE2_ROUND) {
                     n = CountRounds(w.shape);
                     CTimeSpan t = fired;
                     for (std::size_t k = i; k-- > 0;) {
                         const DebriefEvent& p = *children[k];
                         const CTimeSpan tp = debrief.GetEventTime(&p);
-                        if (p.shape == w.shape && t - tp < CTimeSpan(1) &&
-                            debrief.HasStruck(p.object, e.object)) {
+                        if (p.shape == w.shape && t - tp < CTimeSpan(1) && debrief.HasStruck(p.object, e.object)) {
                             n += CountRounds(p.shape);
                             t = tp;
                         }
@@ -253,7 +254,8 @@ void PlainTally(const CDebrief& debrief, CMission& mission) {
             pRecord->SetNumFired(n);
             pRecord->SetTargetID(e.object);
         }
-        if (bOutcome) continue;
+        if (bOutcome)
+            continue;
         if (CKill* pMiss = mission.FindMiss(kNoObject, 0, w.shape))
             pMiss->SetNumFired(pMiss->GetNumFired() + 1);
         else
@@ -261,7 +263,8 @@ void PlainTally(const CDebrief& debrief, CMission& mission) {
     }
 }
 
-void ExpectSameRecords(const CKill* pGot, const CKill* pWant, const std::string& strWhere) {
+void ExpectSameRecords(const CKill* pGot, const CKill* pWant, const std::string& strWhere)
+{
     ASSERT_NE(pGot, nullptr) << strWhere;
     EXPECT_EQ(pGot->GetTargetID(), pWant->GetTargetID()) << strWhere;
     EXPECT_EQ(pGot->GetNumFired(), pWant->GetNumFired()) << strWhere;
@@ -274,7 +277,8 @@ void ExpectSameRecords(const CKill* pGot, const CKill* pWant, const std::string&
     EXPECT_EQ(pGot->GetWeapon(), pWant->GetWeapon()) << strWhere;
 }
 
-TEST_F(KillTallyTest, MatchesThePlainWalkOnRandomFlights) {
+TEST_F(KillTallyTest, MatchesThePlainWalkOnRandomFlights)
+{
     std::mt19937 random(11);
     std::int32_t nLongest = 0; // the flights must hold real bursts
     for (int nFlight = 0; nFlight < 40; ++nFlight) {
@@ -315,16 +319,13 @@ TEST_F(KillTallyTest, MatchesThePlainWalkOnRandomFlights) {
         ASSERT_EQ(mission.GetHitCount(), expected.GetHitCount()) << strFlight;
         ASSERT_EQ(mission.GetMissCount(), expected.GetMissCount()) << strFlight;
         for (int k = 0; k < expected.GetKillCount(); ++k) {
-            ExpectSameRecords(mission.GetKill(k), expected.GetKill(k),
-                              strFlight + ", kill " + std::to_string(k));
+            ExpectSameRecords(mission.GetKill(k), expected.GetKill(k), strFlight + ", kill " + std::to_string(k));
             nLongest = std::max(nLongest, expected.GetKill(k)->GetNumFired());
         }
         for (int k = 0; k < expected.GetHitCount(); ++k)
-            ExpectSameRecords(mission.GetHit(k), expected.GetHit(k),
-                              strFlight + ", hit " + std::to_string(k));
+            ExpectSameRecords(mission.GetHit(k), expected.GetHit(k), strFlight + ", hit " + std::to_string(k));
         for (int k = 0; k < expected.GetMissCount(); ++k)
-            ExpectSameRecords(mission.GetMiss(k), expected.GetMiss(k),
-                              strFlight + ", miss " + std::to_string(k));
+            ExpectSameRecords(mission.GetMiss(k), expected.GetMiss(k), strFlight + ", miss " + std::to_string(k));
     }
     EXPECT_GT(nLongest, 10);
 }
