@@ -108,14 +108,15 @@ bool CLogFile::OpenForWriting()
         return false;
     }
     m_nMode = modeWrite;
-    m_writeBuffer.reserve(kBufferSize);
+    m_pWriteBuffer.reset(new char[kBufferSize]);
+    m_nWriteUsed = 0;
     return true;
 }
 
 bool CLogFile::FlushBuffer()
 {
-    const bool bWritten = m_writer.Write(m_writeBuffer);
-    m_writeBuffer.clear();
+    const bool bWritten = m_writer.Write(std::string_view(m_pWriteBuffer.get(), m_nWriteUsed));
+    m_nWriteUsed = 0;
     if (!bWritten)
         Fail(m_writer.GetErrorText(), 0);
     return bWritten;
@@ -125,21 +126,32 @@ bool CLogFile::FlushBuffer()
 // full, so that a long text never needs a buffer of its own size.
 bool CLogFile::Append(std::string_view text)
 {
-    while (m_writeBuffer.size() + text.size() >= kBufferSize) {
-        const std::size_t nTake = kBufferSize - std::min(kBufferSize, m_writeBuffer.size());
-        m_writeBuffer.append(text.substr(0, nTake));
+    while (m_nWriteUsed + text.size() >= kBufferSize) {
+        const std::size_t nTake = kBufferSize - m_nWriteUsed;
+        std::memcpy(m_pWriteBuffer.get() + m_nWriteUsed, text.data(), nTake);
+        m_nWriteUsed = kBufferSize;
         text.remove_prefix(nTake);
         if (!FlushBuffer())
             return false;
     }
-    m_writeBuffer.append(text);
+    std::memcpy(m_pWriteBuffer.get() + m_nWriteUsed, text.data(), text.size());
+    m_nWriteUsed += text.size();
     return true;
 }
 
 bool CLogFile::WriteLine(std::string_view first, std::string_view second, std::string_view third)
 {
-    if (m_writeBuffer.size() + first.size() + second.size() + third.size() + 2 < kBufferSize) {
-        m_writeBuffer.append(first).append(second).append(third).append("\r\n");
+    if (m_nWriteUsed + first.size() + second.size() + third.size() + 2 < kBufferSize) {
+        char* p = m_pWriteBuffer.get() + m_nWriteUsed;
+        std::memcpy(p, first.data(), first.size());
+        p += first.size();
+        std::memcpy(p, second.data(), second.size());
+        p += second.size();
+        std::memcpy(p, third.data(), third.size());
+        p += third.size();
+        p[0] = '\r';
+        p[1] = '\n';
+        m_nWriteUsed = static_cast<std::size_t>(p + 2 - m_pWriteBuffer.get());
         return true;
     }
     return Append(first) && Append(second) && Append(third) && Append("\r\n");
@@ -179,13 +191,15 @@ bool CLogFile::PutText(std::string_view section, std::string_view key, std::stri
     if (!StartEntry(section) || !Append(key) || !Append("="))
         return false;
     constexpr std::size_t kPiece = kBufferSize / 4;
+    std::string escaped;
     while (!text.empty()) {
         std::size_t nTake = std::min(text.size(), kPiece);
         if (nTake < text.size() && text[nTake - 1] == '\r')
             ++nTake; // a CR LF pair stays together
-        EscapeTextInto(text.substr(0, nTake), m_writeBuffer);
+        escaped.clear();
+        EscapeTextInto(text.substr(0, nTake), escaped);
         text.remove_prefix(nTake);
-        if (m_writeBuffer.size() >= kBufferSize && !FlushBuffer())
+        if (!Append(escaped))
             return false;
     }
     return Append("\r\n");
@@ -431,7 +445,7 @@ CTimeSpan CLogFile::GetSpan(std::string_view section, std::string_view key, CTim
 void CLogFile::ReleaseFiles()
 {
     CloseFd(m_nFile);
-    m_writeBuffer.clear();
+    m_nWriteUsed = 0;
     m_keys.clear();
     m_values.clear();
     m_pendingSection = {};

@@ -82,9 +82,10 @@ private:
     std::uint64_t m_nKeyLengths = 0; // reading: bit n set when a cached key is n long (modulo 64)
     std::string_view m_pendingSection;
 
-    int m_nFile = -1;     // the file read
-    CAtomicFile m_writer; // the file written
-    std::string m_writeBuffer;
+    int m_nFile = -1;                       // the file read
+    CAtomicFile m_writer;                   // the file written
+    std::unique_ptr<char[]> m_pWriteBuffer; // kBufferSize bytes
+    std::size_t m_nWriteUsed = 0;
 
     // Reading: the whole file, and where the next line starts.
     std::unique_ptr<char[]> m_pText;
