@@ -81,6 +81,9 @@ public:
     // Lists: drop-down lists, list boxes and report lists share these.
     // Selection changes made by the program do not notify.
     void ResetContent(int nId);
+    // Replaces every row in one change, so that a long list fills at once; no
+    // row is selected afterwards and the top row is the first.
+    void SetItems(int nId, const std::vector<std::string>& texts);
     int AddString(int nId, const std::string& strText);           // index of the new row
     int InsertString(int nId, int nIndex, const std::string& strText); // -1: at the end
     int DeleteString(int nId, int nIndex);                         // rows left, or LB_ERR
@@ -121,6 +124,10 @@ public:
     // Keyboard focus (0: no control has it).
     int GetFocusId() const { return m_nFocusId; }
     bool HasFocus(int nId) const { return nId != 0 && m_nFocusId == nId; }
+    // While an edit's Changed handler runs: true when the user changed the
+    // text, false when the program did (SetDlgItemText), even with the focus
+    // in that edit.
+    bool IsUserEdit() const { return m_bUserEdit; }
     void GotoDlgCtrl(int nId);
 
     // Caption and icon.
@@ -193,6 +200,7 @@ private:
     bool m_bEnded = false;
     int m_nResult = IDCANCEL;
     int m_nNotifyDepth = 0;
+    bool m_bUserEdit = false;
     CHost* m_pHost = nullptr;
     CCmdTarget* m_pNextTarget = nullptr;
 };

@@ -1,5 +1,6 @@
 // The program's side of CDialog: setters and getters of the controls.
 #include <algorithm>
+#include <utility>
 
 #include "platform/ascii_text.h"
 #include "platform/dialog.h"
@@ -12,8 +13,11 @@ void CDialog::SetDlgItemText(int nId, const std::string& strText)
         return;
     pCtl->m_strText = strText;
     Changed(*pCtl, EChange::Text);
-    if (pCtl->GetKind() == EControlKind::Edit)
+    if (pCtl->GetKind() == EControlKind::Edit) {
+        const bool bWasUserEdit = std::exchange(m_bUserEdit, false);
         Notify(nId, ENotify::Changed);
+        m_bUserEdit = bWasUserEdit;
+    }
 }
 
 std::string CDialog::GetDlgItemText(int nId) const
@@ -99,6 +103,20 @@ void CDialog::ResetContent(int nId)
     if (!pCtl)
         return;
     pCtl->m_rows.clear();
+    pCtl->m_nSelection = -1;
+    pCtl->m_nTopIndex = 0;
+    Changed(*pCtl, EChange::RowsReset);
+}
+
+void CDialog::SetItems(int nId, const std::vector<std::string>& texts)
+{
+    CControlState* pCtl = ListControl(nId, "SetItems");
+    if (!pCtl)
+        return;
+    pCtl->m_rows.clear();
+    pCtl->m_rows.reserve(texts.size());
+    for (const std::string& strText : texts)
+        pCtl->m_rows.push_back(CListRow{{strText}, 0});
     pCtl->m_nSelection = -1;
     pCtl->m_nTopIndex = 0;
     Changed(*pCtl, EChange::RowsReset);

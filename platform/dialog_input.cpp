@@ -1,6 +1,7 @@
 // The host's side of CDialog: what the user did. Each entry point updates the
 // model first, then sends the notification, as the real controls do.
 #include <algorithm>
+#include <utility>
 
 #include "platform/dialog.h"
 
@@ -69,7 +70,9 @@ bool CDialog::UserEditText(int nId, const std::string& strText)
     if (pCtl->m_strText == strText)
         return true;
     pCtl->m_strText = strText;
+    const bool bWasUserEdit = std::exchange(m_bUserEdit, true);
     Notify(nId, ENotify::Changed);
+    m_bUserEdit = bWasUserEdit;
     return true;
 }
 

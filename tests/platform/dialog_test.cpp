@@ -156,6 +156,13 @@ TEST(DialogTest, ListBoxKeepsSelectionAndTopRowInRange)
     dlg.ResetContent(IDC_S_ROWS);
     EXPECT_EQ(dlg.GetTopIndex(IDC_S_ROWS), 0);
     EXPECT_EQ(dlg.GetItemText(IDC_S_ROWS, 0), "");
+
+    dlg.AddString(IDC_S_ROWS, "old");
+    dlg.SetCurSel(IDC_S_ROWS, 0);
+    dlg.SetItems(IDC_S_ROWS, {"one", "two"}); // every row at once
+    EXPECT_EQ(dlg.GetCount(IDC_S_ROWS), 2);
+    EXPECT_EQ(dlg.GetItemText(IDC_S_ROWS, 1), "two");
+    EXPECT_EQ(dlg.GetCurSel(IDC_S_ROWS), LB_ERR);
 }
 
 TEST(DialogTest, ReportListHoldsColumnsRowsDataAndWidths)
