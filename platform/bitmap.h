@@ -21,11 +21,12 @@ private:
     CSize m_size;
 };
 
-// Loads a bitmap file stretched to size through the current host; nullptr
-// when the file cannot be read as a bitmap. Without a host the file is only
-// checked to be a Windows bitmap.
+// Loads a picture file (a Windows bitmap, PNG or JPEG) stretched to size
+// through the current host; nullptr when it cannot be read. Without a host
+// the file is only checked to begin like one of those.
 std::unique_ptr<CBitmap> LoadBitmapFile(const std::string& strPath, CSize size);
 
-// True when the file can be read and begins like a Windows bitmap file.
+// True when the file can be read and begins like a Windows bitmap, PNG or
+// JPEG file.
 bool IsBitmapFile(const std::string& strPath);
 

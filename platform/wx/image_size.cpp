@@ -26,6 +26,44 @@ std::optional<CSize> Positive(long long cx, long long cy)
     return CSize{static_cast<int>(cx), static_cast<int>(cy)};
 }
 
+std::uint32_t Be16(const unsigned char* p) { return (std::uint32_t{p[0]} << 8) | p[1]; }
+
+// A JPEG file names its size in its first start-of-frame segment; the
+// segments before it are skipped by their lengths.
+std::optional<CSize> ReadJpegSize(std::ifstream& file)
+{
+    file.clear();
+    file.seekg(2); // after the start-of-image marker
+    unsigned char marker[2] = {};
+    while (file.read(reinterpret_cast<char*>(marker), 1)) {
+        if (marker[0] != 0xFF)
+            return std::nullopt;
+        do { // fill bytes
+            if (!file.read(reinterpret_cast<char*>(marker + 1), 1))
+                return std::nullopt;
+        } while (marker[1] == 0xFF);
+        const unsigned nMarker = marker[1];
+        if (nMarker == 0x01 || (nMarker >= 0xD0 && nMarker <= 0xD8))
+            continue; // markers without a segment
+        if (nMarker == 0xD9 || nMarker == 0xDA)
+            return std::nullopt; // end of image or scan data before any frame
+        unsigned char segment[7] = {};
+        if (!file.read(reinterpret_cast<char*>(segment), 2))
+            return std::nullopt;
+        const std::uint32_t nLength = Be16(segment);
+        if (nLength < 2)
+            return std::nullopt;
+        const bool bFrame = nMarker >= 0xC0 && nMarker <= 0xCF && nMarker != 0xC4 && nMarker != 0xC8 && nMarker != 0xCC;
+        if (bFrame) {
+            if (nLength < 7 || !file.read(reinterpret_cast<char*>(segment + 2), 5))
+                return std::nullopt;
+            return Positive(Be16(segment + 5), Be16(segment + 3)); // height comes first
+        }
+        file.seekg(static_cast<std::streamoff>(nLength) - 2, std::ios::cur);
+    }
+    return std::nullopt;
+}
+
 } // namespace
 
 std::optional<CSize> ReadImageFileSize(const std::string& strPath)
@@ -50,6 +88,8 @@ std::optional<CSize> ReadImageFileSize(const std::string& strPath)
         bPng = bPng && head[i] == kPng[i];
     if (bPng && head[12] == 'I' && head[13] == 'H' && head[14] == 'D' && head[15] == 'R')
         return Positive(Be32(head + 16), Be32(head + 20));
+    if (head[0] == 0xFF && head[1] == 0xD8 && head[2] == 0xFF)
+        return ReadJpegSize(file);
     return std::nullopt;
 }
 

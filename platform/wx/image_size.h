@@ -6,7 +6,7 @@
 
 #include "platform/size.h"
 
-// Windows bitmaps ("BM") and PNG files; nothing for other files, unreadable
+// Windows bitmaps ("BM"), PNG and JPEG files; nothing for other files, unreadable
 // ones and sizes that are zero or negative.
 std::optional<CSize> ReadImageFileSize(const std::string& strPath);
 

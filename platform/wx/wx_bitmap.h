@@ -23,7 +23,7 @@ private:
     wxBitmap m_bitmap;
 };
 
-// A Windows bitmap or PNG file stretched to size (its own size when size is
+// A Windows bitmap, PNG or JPEG file stretched to size (its own size when size is
 // empty); nullptr when it cannot be read or is implausibly large.
 std::unique_ptr<CWxBitmap> LoadWxBitmap(const std::string& strPath, CSize size);
 

@@ -90,6 +90,14 @@ TEST_F(ImageSize, HeadersGiveTheSizeAndHostileOnesAreRefused)
     EXPECT_EQ(ReadImageFileSize(Write("text.bmp", "just some text, not a picture")), std::nullopt);
     EXPECT_EQ(ReadImageFileSize(Path("missing.bmp")), std::nullopt);
     EXPECT_EQ(ReadImageFileSize(Write("min.bmp", Bmp(1, INT32_MIN))), std::nullopt);
+    // A JPEG's size is in its first frame header, after segments of any length.
+    const std::string jpeg = std::string("\xFF\xD8\xFF\xE0\x00\x10", 6) + std::string(14, 'J');
+    const std::string frame = std::string("\xFF\xFF\xC2\x00\x11\x08\x00\x78\x00\xA0", 10) + std::string(12, '\0');
+    EXPECT_EQ(ReadImageFileSize(Write("a.jpg", jpeg + frame)), (CSize{160, 120}));
+    EXPECT_EQ(ReadImageFileSize(Write("scan.jpg", jpeg + std::string("\xFF\xDA\x00\x08", 4) + frame)), std::nullopt);
+    EXPECT_EQ(ReadImageFileSize(Write("cut.jpg", jpeg + std::string("\xFF\xC0\x00\x11\x08", 5))), std::nullopt);
+    EXPECT_EQ(ReadImageFileSize(Write("loop.jpg", std::string("\xFF\xD8\xFF\xE0\x00\x01", 6) + std::string(30, 'x'))),
+              std::nullopt);
 
     EXPECT_TRUE(IsAcceptableImageSize({1024, 768}));
     EXPECT_FALSE(IsAcceptableImageSize({100000, 1}));
