@@ -171,8 +171,12 @@ void CDialogWindow::CreateWindow(wxWindow* pParent)
 
 void CDialogWindow::CreateMenuBar()
 {
+    // The toolkit takes menu ids below 32768 only, and the program's commands
+    // go up to 57665: each item gets an id of the toolkit's, mapped back when
+    // it is chosen.
     auto* pFrame = static_cast<wxFrame*>(m_pWindow);
     auto* pBar = new wxMenuBar;
+    int nNextId = wxID_HIGHEST + 1;
     for (const CMenuItem& popup : m_dlg.GetTemplate().m_pMenu->m_items) {
         auto* pMenu = new wxMenu;
         for (const CMenuItem& item : popup.m_items) {
@@ -180,7 +184,9 @@ void CDialogWindow::CreateMenuBar()
                 pMenu->AppendSeparator();
                 continue;
             }
-            wxMenuItem* pItem = pMenu->Append(item.m_nId, ToWx(item.m_strText));
+            const int nMenuId = nNextId++;
+            m_menuCommands.emplace(nMenuId, item.m_nId);
+            wxMenuItem* pItem = pMenu->Append(nMenuId, ToWx(item.m_strText));
             if (item.m_nFlags & MF_GRAYED)
                 pItem->Enable(false);
         }
@@ -188,7 +194,23 @@ void CDialogWindow::CreateMenuBar()
     }
     pFrame->SetMenuBar(pBar);
     pFrame->Bind(wxEVT_MENU_OPEN, &CDialogWindow::OnMenuOpen, this);
-    pFrame->Bind(wxEVT_MENU, [this](wxCommandEvent& event) { m_dlg.UserCommand(event.GetId()); });
+    pFrame->Bind(wxEVT_MENU_CLOSE, [this](wxMenuEvent& event) {
+        event.Skip();
+        m_nMenusOpen = std::max(m_nMenusOpen - 1, 0);
+    });
+    pFrame->Bind(wxEVT_MENU, [this](wxCommandEvent& event) {
+        const auto it = m_menuCommands.find(event.GetId());
+        if (it != m_menuCommands.end())
+            m_dlg.UserCommand(it->second);
+    });
+}
+
+int CDialogWindow::GetMenuItemId(int nCommand) const
+{
+    for (const auto& [nMenuId, nId] : m_menuCommands)
+        if (nId == nCommand)
+            return nMenuId;
+    return wxID_NONE;
 }
 
 void CDialogWindow::CreateControl(const CControlState& state, const CControlState* pPrevious)
@@ -506,6 +528,11 @@ void CDialogWindow::OnCharHook(wxKeyEvent& event)
 {
     const int nKey = event.GetKeyCode();
     if (nKey == WXK_ESCAPE) {
+        // Escape on an open menu closes the menu, not the window.
+        if (m_nMenusOpen > 0) {
+            event.Skip();
+            return;
+        }
         m_dlg.UserCancel();
         return;
     }
@@ -570,13 +597,13 @@ void CDialogWindow::OnIdle(wxIdleEvent& event)
 void CDialogWindow::OnMenuOpen(wxMenuEvent& event)
 {
     event.Skip();
+    ++m_nMenusOpen;
     auto* pBar = static_cast<wxFrame*>(m_pWindow)->GetMenuBar();
     if (!pBar)
         return;
-    for (std::size_t i = 0; i < pBar->GetMenuCount(); ++i)
-        for (wxMenuItem* pItem : pBar->GetMenu(i)->GetMenuItems())
-            if (!pItem->IsSeparator())
-                pItem->Enable(m_dlg.IsCommandEnabled(pItem->GetId()));
+    for (const auto& [nMenuId, nCommand] : m_menuCommands)
+        if (wxMenuItem* pItem = pBar->FindItem(nMenuId))
+            pItem->Enable(m_dlg.IsCommandEnabled(nCommand));
 }
 
 void CDialogWindow::AfterUserInput(int nId)

@@ -33,6 +33,10 @@ public:
     // The widget of control nId, or nullptr.
     wxWindow* FindControlWindow(int nId) const;
     bool IsRunning() const { return m_pLoop != nullptr; }
+    // The toolkit's id of the menu item of a command (wxID_NONE: none), and
+    // whether a menu of the window is open.
+    int GetMenuItemId(int nCommand) const;
+    bool IsMenuOpen() const { return m_nMenusOpen > 0; }
 
     // Shows the window and runs its modal loop until the dialog ends.
     void Run();
@@ -105,5 +109,7 @@ private:
     std::map<int, std::size_t> m_index; // control id -> m_controls
     wxEventLoopBase* m_pLoop = nullptr;
     int m_nUpdating = 0; // >0 while the program's changes are applied: widget events are not input
+    std::map<int, int> m_menuCommands; // toolkit menu id -> command id
+    int m_nMenusOpen = 0;
     bool m_bShown = false;
 };

@@ -7,7 +7,9 @@
 #include <wx/app.h>
 #include <wx/dcmemory.h>
 #include <wx/dcclient.h>
+#include <wx/dcscreen.h>
 #include <wx/dialog.h>
+#include <wx/frame.h>
 #include <wx/stopwatch.h>
 #include <wx/uiaction.h>
 #include <wx/utils.h>
@@ -262,12 +264,20 @@ bool SaveScreenshot(wxWindow* pWindow, const std::string& strName)
     }
     // The screen holds what the window shows, its menu bar included; there is
     // no window manager to draw a frame around it.
+    // A frame's own drawing starts below its menu bar, so a frame is taken
+    // from the screen.
     const wxRect rect = pWindow->GetScreenRect();
     wxBitmap bitmap(rect.GetSize());
     {
-        wxWindowDC window(pWindow);
         wxMemoryDC memory(bitmap);
-        memory.Blit(0, 0, rect.width, rect.height, &window, 0, 0);
+        auto* pFrame = dynamic_cast<wxFrame*>(pWindow);
+        if (pFrame && pFrame->GetMenuBar()) {
+            wxScreenDC screen;
+            memory.Blit(0, 0, rect.width, rect.height, &screen, rect.x, rect.y);
+        } else {
+            wxWindowDC window(pWindow);
+            memory.Blit(0, 0, rect.width, rect.height, &window, 0, 0);
+        }
     }
     return bitmap.SaveFile(wxString::FromUTF8((dir / (strName + ".png")).string()), wxBITMAP_TYPE_PNG);
 }
