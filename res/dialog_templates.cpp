@@ -14,6 +14,8 @@ const CDialogTemplate* FindDialogTemplate(int nId)
         return &GetMissionTemplate();
     case IDD_KILL:
         return &GetKillTemplate();
+    case IDD_LOG_DIALOG:
+        return &GetLogDlgTemplate();
     case IDD_PREFERENCES:
         return &GetPreferencesTemplate();
     default:

@@ -11,6 +11,7 @@ const CDialogTemplate& GetDialogTemplate(int nId);
 const CDialogTemplate& GetAboutTemplate();
 const CDialogTemplate& GetKillTemplate();
 const CDialogTemplate& GetMissionTemplate();
+const CDialogTemplate& GetLogDlgTemplate();
 const CDialogTemplate& GetPreferencesTemplate();
 
 // The main window's menu bar.

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include "app/log_dlg.h"
 #include "dialogs/about_dlg.h"
 #include "dialogs/kill_dlg.h"
 #include "dialogs/mission_dlg.h"
@@ -33,6 +34,7 @@ const std::vector<CDialogClass>& DialogClasses()
         Entry<CAboutDlg>("About", IDD_ABOUTBOX),
         Entry<CMissionDlg>("MissionDetails", IDD_MISSION),
         Entry<CKillDlg>("KillDetails", IDD_KILL),
+        Entry<CLogDlg>("MainWindow", IDD_LOG_DIALOG), // the program's one top-level window
         Entry<CPrefsDlg>("Preferences", IDD_PREFERENCES),
     };
     return classes;
