@@ -1,8 +1,10 @@
 #include "app/log_app.h"
 
 #include <iostream>
+#include <memory>
 
 #include "app/command_line_info.h"
+#include "app/log_dlg.h"
 #include "debrief/log_debrief.h"
 #include "debrief/mission_review.h"
 #include "dialogs/about_dlg.h"
@@ -83,15 +85,21 @@ bool CLogApp::InitInstance()
         nAdded = LogDebrief(strPath, cmdInfo.m_nResult);
     }
 
-    // The main window is still to come: a normal run ends as if it had been
-    // closed at once.
+    // The main window: shown until the user exits, or with HIDE only made
+    // while the log is saved unattended.
+    auto pLogDlg = std::make_unique<CLogDlg>();
+    pLogDlg->SetNextCommandTarget(this);
+    m_pLogDlg = pLogDlg.get();
     if (cmdInfo.m_bHide) {
         const bool bSaved = m_pDoc->Save();
         if (!bSaved || (bAnalyse && nAdded == 0))
             m_nExitCode = kExitNotLogged;
+    } else {
+        pLogDlg->DoModal();
     }
 
     m_pLogDlg = nullptr;
+    pLogDlg.reset();
     SetCurrentLogDoc(nullptr);
     m_pDoc.reset();
     return false;
@@ -155,6 +163,8 @@ void CLogApp::OnPreferences()
     settings.WriteInt(kPreferences, "Log_Events", m_bLogEvents);
     settings.WriteString(kPreferences, "Vortane_Dir", m_strVortaneDir); // empty removes the key
     settings.WriteInt(kPreferences, "Date_Format", m_nDateFormat);
-    // The main window's flight time and date order depend on these; it is
-    // refreshed here once it exists (until then m_pLogDlg stays null).
+    // The main window's flight time, date order and logging buttons depend
+    // on these (on the first run it does not exist yet).
+    if (m_pLogDlg)
+        m_pLogDlg->UpdateDisplay();
 }

@@ -1,4 +1,5 @@
 #include "app/log_app.h"
+#include "app/log_dlg.h"
 
 #include <gtest/gtest.h>
 
@@ -43,6 +44,12 @@ protected:
         return app.GetExitCode();
     }
 
+    // The main window of a run without HIDE; the user leaves at once.
+    void ExpectMainWindow()
+    {
+        m_host.ExpectDialog(IDD_LOG_DIALOG, [](CDialogDriver& d) { d.Click(ID_APP_EXIT); });
+    }
+
     CAppTestEnv m_env;
     CTestHost m_host;
     int m_nShowMission = -1;
@@ -71,6 +78,7 @@ TEST_F(StartUp, FirstRunShowsAboutThenPreferencesBeforeAnythingElse)
         d.Click(IDCANCEL);
     });
     m_host.ExpectMessageBox(MissingFileMessage(strMissing), MB_OK | MB_ICONEXCLAMATION);
+    ExpectMainWindow();
     EXPECT_EQ(Run({strMissing, "/LOG", strLog}), kExitOk);
     EXPECT_EQ(GetCurrentLogDoc(), nullptr);
 
@@ -81,6 +89,7 @@ TEST_F(StartUp, FirstRunShowsAboutThenPreferencesBeforeAnythingElse)
     EXPECT_EQ(settings.ReadString("Preferences", "Vortane_Dir", "none"), "none");
 
     // The next run asks nothing.
+    ExpectMainWindow();
     EXPECT_EQ(Run({}), kExitOk);
 }
 
@@ -91,6 +100,7 @@ TEST_F(StartUp, FirstRunPreferencesConfirmedAreStoredAndUsed)
         d.Type(IDC_VORTANE_DIR, "/games/vortane");
         d.Click(IDOK);
     });
+    ExpectMainWindow();
     EXPECT_EQ(Run({}), kExitOk);
     EXPECT_EQ(m_strVortaneDir, "/games/vortane");
     const CSettings settings(m_env.SettingsPath());
@@ -114,6 +124,7 @@ TEST_F(StartUp, ReadsThePreferencesWithTheirDefaults)
     };
     for (const Case& c : cases) {
         m_env.WriteSettings(c.strSettings);
+        ExpectMainWindow();
         CLogApp app;
         app.InitInstance();
         EXPECT_EQ(app.m_bAccumulatePilotTime, c.bAccumulate) << c.strSettings;
@@ -133,6 +144,7 @@ TEST_F(StartUp, HideClearsShowMissionForThisRunOnly)
     EXPECT_EQ(Run({"/HIDE"}), kExitOk);
     EXPECT_EQ(m_nShowMission, 0);
     EXPECT_EQ(CSettings(m_env.SettingsPath()).ReadInt("Preferences", "Show_Mission", 0), 1);
+    ExpectMainWindow();
     EXPECT_EQ(Run({}), kExitOk);
     EXPECT_EQ(m_nShowMission, 1);
 }
@@ -171,6 +183,7 @@ TEST_F(StartUp, LastWithoutASimulatorFolderLooksInTheRoot)
         GTEST_SKIP() << "this machine has a /debrf.tmp";
     m_env.WriteSettings(kSetUpSettings);
     m_host.ExpectMessageBox(MissingFileMessage("/debrf.tmp"), MB_OK | MB_ICONEXCLAMATION);
+    ExpectMainWindow();
     EXPECT_EQ(Run({"/LAST"}), kExitOk);
 }
 
@@ -217,7 +230,36 @@ TEST_F(StartUp, HideExitStatusTellsWhetherTheMissionWasLogged)
 
     // Without HIDE the run itself went well.
     m_host.ExpectMessageBox(MissingFileMessage(strMissing), MB_OK | MB_ICONEXCLAMATION);
+    ExpectMainWindow();
     EXPECT_EQ(Run({"/LOG", strLog, "/MISSION", strMissing}), kExitOk);
+}
+
+TEST_F(StartUp, TheMainWindowRunsUntilExitAndFollowsThePreferences)
+{
+    m_env.WriteSettings(std::string(kSetUpSettings) + "Show_Mission=0\n");
+    const std::string strLog = m_env.Path("pilot.log");
+    const std::string strDebrief = m_env.Path("d.stt");
+    WriteFlight(strDebrief, "Dawn Patrol");
+    CLogApp app({"/LOG", strLog, "/MISSION", strDebrief});
+    m_host.ExpectDialog(IDD_LOG_DIALOG, [&](CDialogDriver& d) {
+        using namespace LogDlgIds;
+        EXPECT_EQ(static_cast<CDialog*>(app.m_pLogDlg), &d.Dialog());
+        EXPECT_EQ(d.Caption(), strLog);
+        EXPECT_EQ(d.Items(IDC_MISSION_LIST), std::vector<std::string>{"Dawn Patrol"}); // logged before
+        EXPECT_FALSE(d.IsEnabled(IDC_LOG_LAST));
+        m_host.ExpectDialog(IDD_PREFERENCES, [](CDialogDriver& prefs) {
+            prefs.Type(IDC_VORTANE_DIR, "/games/vortane");
+            prefs.Click(IDOK);
+        });
+        d.Command(ID_PREFERENCES);
+        EXPECT_TRUE(d.IsEnabled(IDC_LOG_LAST));
+        m_host.ExpectMessageBox("Save changes to the current log?", MB_YESNOCANCEL, IDNO);
+        d.Click(ID_APP_EXIT);
+    });
+    EXPECT_FALSE(app.InitInstance());
+    EXPECT_EQ(app.GetExitCode(), kExitOk);
+    EXPECT_EQ(app.m_pLogDlg, nullptr);
+    EXPECT_FALSE(CAppTestEnv::Exists(strLog)); // the answer was No
 }
 
 TEST_F(StartUp, WithoutWindowsOnlyHideRuns)

@@ -29,6 +29,10 @@ TEST(ReviewAtStartUp, MissionDetailsOpensOnTheNewMissionUnlessHidden)
         EXPECT_EQ(d.Text(IDC_MISSION_TITLE), "Dawn Patrol");
         d.Click(IDOK);
     });
+    host.ExpectDialog(IDD_LOG_DIALOG, [&host](CDialogDriver& d) {
+        host.ExpectMessageBox("Save changes to the current log?", MB_YESNOCANCEL, IDNO);
+        d.Click(ID_APP_EXIT);
+    });
     EXPECT_FALSE(CLogApp({"/LOG", strLog, "/MISSION", strDebrief}).InitInstance());
     host.Verify();
 
