@@ -25,6 +25,7 @@
 #include "platform/control_name.h"
 #include "platform/wx/gtk_widgets.h"
 #include "platform/wx/label_wrap.h"
+#include "platform/wx/list_box_rows.h"
 #include "platform/wx/up_down_ctrl.h"
 #include "platform/wx/wx_bitmap.h"
 #include "platform/wx/wx_text.h"
@@ -284,10 +285,14 @@ void CDialogWindow::CreateControl(const CControlState& state, const CControlStat
         ctl.m_pWindow = new wxChoice(m_pPanel, wxID_ANY, pos, size);
         AllowNarrow(ctl.m_pWindow);
         break;
-    case EControlKind::ListBox:
-        ctl.m_pWindow = new wxListBox(m_pPanel, wxID_ANY, pos, size, 0, nullptr,
-                                      wxLB_SINGLE | (state.HasStyle(WS_HSCROLL) ? wxLB_HSCROLL : 0));
+    case EControlKind::ListBox: {
+        auto* pList = new wxListBox(m_pPanel, wxID_ANY, pos, size, 0, nullptr,
+                                    wxLB_SINGLE | (state.HasStyle(WS_HSCROLL) ? wxLB_HSCROLL : 0));
+        if (!state.HasStyle(WS_HSCROLL))
+            UseRowsOfOneHeight(*pList);
+        ctl.m_pWindow = pList;
         break;
+    }
     case EControlKind::ReportList:
         ctl.m_pWindow = new wxListCtrl(m_pPanel, wxID_ANY, pos, size,
                                        wxLC_REPORT | wxBORDER_SUNKEN | (state.HasStyle(LVS_SINGLESEL) ? wxLC_SINGLE_SEL : 0));
