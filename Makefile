@@ -58,6 +58,7 @@ test: test-unit test-asan test-gui test-gui-asan check-format
 # Every benchmark against its baseline; the figures go into README.md.
 bench: build
 	./$(BUILD)/bench/sortavel_bench --readme=README.md
+	xvfb-run -a -s "-screen 0 1280x1024x24" ./$(BUILD)/bench/gui/sortavel_gui_bench
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD)
