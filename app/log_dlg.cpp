@@ -7,6 +7,7 @@
 #include "app/version.h"
 #include "debrief/log_debrief.h"
 #include "debrief/shape_sets.h"
+#include "dialogs/mission_dlg.h"
 #include "log/app_settings.h"
 #include "log/log_doc.h"
 #include "log/pilot.h"
@@ -41,6 +42,14 @@ CCareer* CurrentCareer()
     return pPilot ? pPilot->GetCurrentCareer() : nullptr;
 }
 
+// Mission Details on one mission of the log; it edits the mission in place.
+int RunMissionDetails(CMission& mission)
+{
+    CMissionDlg dlg;
+    dlg.m_pMission = &mission;
+    return dlg.DoModal();
+}
+
 const char* DatePattern() { return AfxGetAppSettings().m_nDateFormat ? "%d/%m/%y:%H%M" : "%m/%d/%y:%H%M"; }
 
 } // namespace
@@ -54,6 +63,9 @@ const CHandlerTable* CLogDlg::GetHandlers() const
     static const CHandlerMap<CLogDlg> map{
         {IDC_LOG_LAST, ENotify::Clicked, &CLogDlg::OnLogLast},
         {IDC_LOG_MISSION, ENotify::Clicked, &CLogDlg::OnLogMission},
+        {IDC_ADD, ENotify::Clicked, &CLogDlg::OnAdd},
+        {IDC_EDIT, ENotify::Clicked, &CLogDlg::OnEdit},
+        {IDC_MISSION_LIST, ENotify::DoubleClicked, &CLogDlg::OnEdit},
         {IDC_DEL, ENotify::Clicked, &CLogDlg::OnDel},
         {IDC_CUT, ENotify::Clicked, &CLogDlg::OnCut},
         {IDC_PASTE, ENotify::Clicked, &CLogDlg::OnPaste},
@@ -233,6 +245,51 @@ void CLogDlg::ShowNewMission()
     if (const CCareer* pCareer = CurrentCareer())
         SetCurSel(IDC_MISSION_LIST, pCareer->GetMissionCount() - 1);
     EnableDlgItem(IDC_CUT, GetCurSel(IDC_MISSION_LIST) != LB_ERR);
+}
+
+void CLogDlg::OnAdd()
+{
+    CPilot* pPilot = CurrentPilot();
+    if (!pPilot)
+        return;
+    // The status is that of the pilot's last career, whichever one is shown.
+    bool bNewCareer = false;
+    if (pPilot->GetCareerCount() == 0) {
+        pPilot->AddCareer();
+        bNewCareer = true;
+    } else if (pPilot->LastMissionStatus() == kStatusKia) {
+        const int nAnswer = AfxMessageBox("This Pilot is dead.  Would you like to start a new career?", MB_YESNOCANCEL);
+        if (nAnswer == IDCANCEL)
+            return;
+        if (nAnswer == IDYES) {
+            pPilot->AddCareer();
+            bNewCareer = true;
+        }
+    }
+    CCareer* pCareer = pPilot->GetCurrentCareer();
+    if (!pCareer)
+        return;
+    CMission& mission = *pCareer->AddMission();
+    if (RunMissionDetails(mission) == IDOK) {
+        ShowNewMission();
+        return;
+    }
+    pCareer->RemoveMission(pCareer->GetMissionCount() - 1);
+    // A career started for the mission stays, and is the one the commands
+    // now act on: the window must show it.
+    if (bNewCareer)
+        UpdateDisplay();
+}
+
+void CLogDlg::OnEdit()
+{
+    CCareer* pCareer = CurrentCareer();
+    const int nSelected = GetCurSel(IDC_MISSION_LIST);
+    CMission* pMission = pCareer && nSelected != LB_ERR ? pCareer->GetMission(nSelected) : nullptr;
+    if (!pMission)
+        return;
+    RunMissionDetails(*pMission); // however it was closed, the mission may have changed
+    UpdateDisplay();
 }
 
 void CLogDlg::OnDel()

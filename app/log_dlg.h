@@ -40,6 +40,8 @@ protected:
 private:
     void OnLogLast();
     void OnLogMission();
+    void OnAdd();
+    void OnEdit();
     void OnDel();
     void OnCut();
     void OnPaste();
@@ -56,7 +58,7 @@ private:
     void ShowPhoto(const CPilot& pilot);
     // Copies the edit's text into the pilot when the user typed it.
     void TakeIdentityEdit(int nId, void (CPilot::*pfnSet)(std::string_view));
-    // After a mission was logged: the new last mission is selected.
+    // After a mission was added: the new last mission is selected.
     void ShowNewMission();
     void ReleaseWindowState();
 

@@ -317,6 +317,80 @@ TEST_F(MainWindow, LogMissionRemembersOnlyADebriefThatWasLogged)
     d.Click(IDC_LOG_MISSION);
 }
 
+TEST_F(MainWindow, AddAsksWhetherADeadPilotStartsANewCareer)
+{
+    const struct {
+        const char* pszCase;
+        std::int32_t nLastStatus;
+        int nAnswer;  // to the question, when it comes
+        bool bClosed; // Mission Details closed with "Close"
+        int nCareers;
+        std::vector<std::string> shown;
+    } cases[] = {
+        {"alive", 1, 0, true, 1, {"Earlier", "New Mission"}},
+        {"dead, Yes", 3, IDYES, true, 2, {"New Mission"}},
+        {"dead, No", 3, IDNO, true, 1, {"Earlier", "New Mission"}},
+        {"dead, Cancel", 3, IDCANCEL, false, 1, {"Earlier"}},
+        {"dead, Yes, details not closed", 3, IDYES, false, 2, {}}, // the new career is shown
+    };
+    for (const auto& c : cases) {
+        CLogDoc doc;
+        SetCurrentLogDoc(&doc);
+        AddMission(*doc.GetPilot()->GetCurrentCareer(), "Earlier", CTime(915000000), 1, c.nLastStatus);
+        CLogDlg dlg;
+        dlg.OpenModel();
+        CDialogDriver d(dlg);
+        if (c.nLastStatus == 3)
+            m_host.ExpectMessageBox("This Pilot is dead.  Would you like to start a new career?", MB_YESNOCANCEL,
+                                    c.nAnswer);
+        if (c.nAnswer != IDCANCEL)
+            m_host.ExpectDialog(
+                IDD_MISSION, [&c](CDialogDriver& details) { details.Dialog().EndDialog(c.bClosed ? IDOK : IDCANCEL); });
+        d.Click(IDC_ADD);
+        m_host.Verify();
+        EXPECT_EQ(doc.GetPilot()->GetCareerCount(), c.nCareers) << c.pszCase;
+        EXPECT_EQ(d.Items(IDC_MISSION_LIST), c.shown) << c.pszCase;
+        EXPECT_EQ(d.Selection(IDC_MISSION_LIST), static_cast<int>(c.shown.size()) - 1) << c.pszCase;
+    }
+    SetCurrentLogDoc(&m_doc);
+}
+
+TEST_F(MainWindow, AddNotClosedTakesTheMissionOutButTheLogStaysChanged)
+{
+    LoadSavedLog([](CPilot& pilot) { AddMission(*pilot.GetCurrentCareer(), "Earlier"); });
+    CDialogDriver d = Open();
+    m_host.ExpectDialog(IDD_MISSION, [](CDialogDriver& details) { details.Dialog().EndDialog(IDCANCEL); });
+    d.Click(IDC_ADD);
+    EXPECT_EQ(Career().GetMissionCount(), 1);
+    m_host.ExpectMessageBox(kSaveQuestion, MB_YESNOCANCEL, IDNO);
+    d.Click(ID_APP_EXIT);
+    EXPECT_TRUE(d.IsEnded());
+}
+
+TEST_F(MainWindow, EditAndDoubleClickOpenTheSelectedMission)
+{
+    using MissionIds::IDC_MISSION_TITLE;
+    AddMission(Career(), "A");
+    AddMission(Career(), "B");
+    CDialogDriver d = Open();
+    m_host.ExpectDialog(IDD_MISSION, [](CDialogDriver& details) {
+        EXPECT_EQ(details.Text(IDC_MISSION_TITLE), "B");
+        details.Replace(IDC_MISSION_TITLE, "B2");
+        details.Click(IDOK);
+    });
+    d.Click(IDC_EDIT);
+    m_host.ExpectDialog(IDD_MISSION, [](CDialogDriver& details) {
+        details.Replace(IDC_MISSION_TITLE, "A2");
+        details.Dialog().EndDialog(IDCANCEL); // the changes are made already
+    });
+    d.DoubleClick(IDC_MISSION_LIST, 0);
+    EXPECT_EQ(d.Items(IDC_MISSION_LIST), (std::vector<std::string>{"A2", "B2"}));
+    EXPECT_EQ(d.Selection(IDC_MISSION_LIST), 0);
+    d.Select(IDC_MISSION_LIST, 1);
+    d.Click(IDC_DEL);
+    d.Click(IDC_EDIT); // no row selected: nothing opens
+}
+
 TEST_F(MainWindow, CutStepSelectPasteMovesAMissionBetweenCareers)
 {
     for (const char* psz : {"A1", "A2", "A3"})
