@@ -25,7 +25,7 @@
 #include "platform/control_name.h"
 #include "platform/wx/gtk_widgets.h"
 #include "platform/wx/label_wrap.h"
-#include "platform/wx/list_box_rows.h"
+#include "platform/wx/native_list_box.h"
 #include "platform/wx/up_down_ctrl.h"
 #include "platform/wx/wx_bitmap.h"
 #include "platform/wx/wx_text.h"
@@ -471,16 +471,15 @@ void CDialogWindow::BindUserInput(CControl& ctl)
             m_dlg.UserSelect(nId, event.GetSelection());
         }));
         break;
-    case EControlKind::ListBox:
+    case EControlKind::ListBox: {
         ctl.m_pWindow->Bind(wxEVT_LISTBOX, input([this, nId](wxCommandEvent& event) {
             if (event.GetSelection() != wxNOT_FOUND)
                 m_dlg.UserSelect(nId, event.GetSelection());
         }));
-        ctl.m_pWindow->Bind(wxEVT_LISTBOX_DCLICK, input([this, nId](wxCommandEvent& event) {
-            if (event.GetSelection() != wxNOT_FOUND)
-                m_dlg.UserDoubleClick(nId, event.GetSelection());
-        }));
+        const auto onActivated = [this, nId](wxCommandEvent& e) { OnListBoxActivated(nId, e.GetSelection()); };
+        ctl.m_pWindow->Bind(wxEVT_LISTBOX_DCLICK, input(onActivated));
         break;
+    }
     case EControlKind::ReportList:
         ctl.m_pWindow->Bind(wxEVT_LIST_ITEM_SELECTED, input([this, nId](wxListEvent& event) {
             m_dlg.UserSelect(nId, static_cast<int>(event.GetIndex()));
@@ -556,6 +555,16 @@ void CDialogWindow::OnCharHook(wxKeyEvent& event)
         return;
     }
     event.Skip();
+}
+
+void CDialogWindow::OnListBoxActivated(int nId, int nRow)
+{
+    // The toolkit reports Enter on a row as a double-click; here Enter
+    // presses the default button.
+    if (IsHandlingKeyPress())
+        m_dlg.UserEnter();
+    else if (nRow != wxNOT_FOUND)
+        m_dlg.UserDoubleClick(nId, nRow);
 }
 
 void CDialogWindow::OnClose(wxCloseEvent& event)

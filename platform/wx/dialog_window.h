@@ -89,6 +89,7 @@ private:
 
     void OnCharHook(wxKeyEvent& event);
     void OnClose(wxCloseEvent& event);
+    void OnListBoxActivated(int nId, int nRow); // double-click, or Enter on a row
     void OnIdle(wxIdleEvent& event);
     void TrackFocus(); // the model's focus follows the toolkit's
     void OnMenuOpen(wxMenuEvent& event);

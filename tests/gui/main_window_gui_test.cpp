@@ -187,8 +187,16 @@ TEST_F(MainWindowGui, StepTypeDeleteLogAndExitWithYes)
         .Do([] {
             EXPECT_EQ(MainWindow().GetItemText(IDC_MISSION_LIST, 0), "SEAD Kub Site");
             EXPECT_EQ(MainWindow().GetCurSel(IDC_MISSION_LIST), 0);
-            ClickOn(Control(IDC_LOG_MISSION));
+            DoubleClickAt(Control(IDC_MISSION_LIST), 20, 6);
         })
+        .WaitFor("Mission Details on the row",
+                 [] {
+                     CDialogWindow* pDetails = FindDialogWindow(IDD_MISSION);
+                     return pDetails && pDetails->GetWindow()->IsActive();
+                 })
+        .Do([] { PressKey(WXK_RETURN); }) // "Close"
+        .WaitFor("the main window active", [] { return FindDialogWindow(IDD_LOG_DIALOG)->GetWindow()->IsActive(); })
+        .Do([] { ClickOn(Control(IDC_LOG_MISSION)); })
         .WaitFor("the file chooser", [] { return FindToolkitWindow() && FindToolkitWindow()->IsShown(); })
         .WaitFor("the file chooser ready",
                  [nStart = std::make_shared<long long>(-1)] {

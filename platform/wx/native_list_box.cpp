@@ -1,4 +1,4 @@
-#include "platform/wx/list_box_rows.h"
+#include "platform/wx/native_list_box.h"
 
 #include <wx/listbox.h>
 
@@ -15,5 +15,19 @@ void UseRowsOfOneHeight([[maybe_unused]] wxListBox& list)
         return;
     gtk_tree_view_column_set_sizing(pColumn, GTK_TREE_VIEW_COLUMN_FIXED);
     gtk_tree_view_set_fixed_height_mode(pView, TRUE);
+#endif
+}
+
+bool IsHandlingKeyPress()
+{
+#ifdef __WXGTK3__
+    GdkEvent* pEvent = gtk_get_current_event();
+    if (!pEvent)
+        return false;
+    const bool bKey = pEvent->type == GDK_KEY_PRESS;
+    gdk_event_free(pEvent);
+    return bKey;
+#else
+    return false;
 #endif
 }
