@@ -69,7 +69,7 @@ const CDialogTemplate& GetLogDlgTemplate()
                 Button("Del", IDC_DEL, {297, 73, 24, 14}),
                 Label("Career:", {193, 211, 100, 8}),
                 Label("00/00/00:0000 - 00/00/00:0000", {193, 221, 112, 8}, 0, IDC_CAREER_RANGE),
-                UpDown(IDC_CAREER_SPIN, {309, 210, 12, 20}, UDS_ARROWKEYS),
+                UpDown(IDC_CAREER_SPIN, {309, 210, 12, 20}, UDS_ARROWKEYS, "Next career\nPrevious career"),
 
                 EtchedFrame({7, 184, 175, 51}),
                 DefButton("Log Last Mission", IDC_LOG_LAST, {13, 192, 78, 14}, WS_GROUP),

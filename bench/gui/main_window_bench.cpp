@@ -32,6 +32,7 @@
 #include "log/log_file.h"
 #include "platform/wx/dialog_window.h"
 #include "platform/wx/window_host.h"
+#include "res/artwork.h"
 #include "res/resource_ids.h"
 
 namespace {
@@ -225,7 +226,7 @@ int ShowMainWindowOnce(int& argc, char** argv)
 {
     const std::string strLog = argv[2];
     const int fd = std::atoi(argv[3]);
-    std::unique_ptr<CWindowHost> pHost = CWindowHost::Create(argc, argv);
+    std::unique_ptr<CWindowHost> pHost = CWindowHost::Create(argc, argv, GetBuiltInImages());
     if (!pHost)
         return 2;
     CHostScope scope(*pHost);
@@ -256,7 +257,7 @@ int main(int argc, char** argv)
         return ShowMainWindowOnce(argc, argv);
     benchmark::Initialize(&argc, argv);
     Folder();
-    std::unique_ptr<CWindowHost> pHost = CWindowHost::Create(argc, argv);
+    std::unique_ptr<CWindowHost> pHost = CWindowHost::Create(argc, argv, GetBuiltInImages());
     if (!pHost) {
         std::cerr << "The window benchmarks need a display: run them with xvfb-run -a.\n";
         return 1;
