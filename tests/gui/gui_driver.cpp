@@ -273,6 +273,9 @@ bool SaveScreenshot(wxWindow* pWindow, const std::string& strName)
         auto* pFrame = dynamic_cast<wxFrame*>(pWindow);
         if (pFrame && pFrame->GetMenuBar()) {
             wxScreenDC screen;
+            // Cairo keeps a copy of the screen from the last shot; read it anew.
+            if (auto* pCairo = static_cast<cairo_t*>(screen.GetImpl()->GetCairoContext()))
+                cairo_surface_mark_dirty(cairo_get_target(pCairo));
             memory.Blit(0, 0, rect.width, rect.height, &screen, rect.x, rect.y);
         } else {
             wxWindowDC window(pWindow);
