@@ -12,6 +12,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include "app/log_app.h"
 #include "dialogs/about_dlg.h"
 #include "dialogs/kill_dlg.h"
 #include "dialogs/mission_dlg.h"
@@ -19,6 +20,7 @@
 #include "log/app_settings.h"
 #include "log/mission.h"
 #include "res/resource_ids.h"
+#include "tests/app/app_test_env.h"
 #include "tests/gui/gui_sample_dialog.h"
 #include "tests/gui/gui_test.h"
 
@@ -42,16 +44,24 @@ protected:
         CDialog& dlg, const std::vector<std::string>& expected,
         std::function<void()> fnClose = [] { PressKey(WXK_ESCAPE); })
     {
+        ExpectReadableWhile(
+            dlg.GetTemplateId(), expected, [&] { dlg.DoModal(); }, std::move(fnClose));
+    }
+
+    // The same for a window that fnRun opens and runs until fnClose.
+    void ExpectReadableWhile(int nTemplateId, const std::vector<std::string>& expected,
+                             const std::function<void()>& fnRun, std::function<void()> fnClose)
+    {
         pid_t checker = -1;
         int nStatus = -1;
         CGuiScript script(30000);
-        WaitForWindow(script, dlg.GetTemplateId())
+        WaitForWindow(script, nTemplateId)
             .Do([&] { checker = StartChecker(expected); })
             .WaitFor("the accessibility check",
                      [&] { return checker <= 0 || ::waitpid(checker, &nStatus, WNOHANG) == checker; })
             .Do(fnClose);
         script.Start();
-        dlg.DoModal();
+        fnRun();
         EXPECT_TRUE(script.IsFinished());
         if (checker > 0 && ::waitpid(checker, &nStatus, WNOHANG) == 0) {
             ::kill(checker, SIGKILL); // gave up waiting for it
@@ -148,6 +158,39 @@ TEST_F(AccessibleDialogs, KillDetails)
                    {"dialog=Kill Details", "combo box=Weapon", "text=Launched At", "text=Launched At, time",
                     "label=Flight Time", "text=Hit At", "text=Hit At, time", "combo box=Target", "combo box=Side",
                     "check box=Primary target", "check box=Airborne Target", "push button=OK", "push button=Cancel"});
+}
+
+TEST_F(AccessibleDialogs, MainWindow)
+{
+    CAppTestEnv env;
+    env.WriteSettings("[Preferences]\nInit=1\nVortane_Dir=" + env.Path("sim") + "\n");
+    CLogApp app;
+    ExpectReadableWhile(
+        IDD_LOG_DIALOG,
+        {"frame=Untitled",
+         "text=Name",
+         "text=Callsign",
+         "text=Unit",
+         "text=Rank",
+         "panel=Status",
+         "panel=Summary",
+         "label=Flight Time",
+         "panel=Kills",
+         "label=Pri. Targets",
+         "panel=Missions",
+         "push button=Cut",
+         "push button=Paste",
+         "push button=Add",
+         "push button=Edit",
+         "push button=Del",
+         "table=Missions",
+         "push button=Next career",
+         "push button=Previous career",
+         "push button=Log Last Mission",
+         "push button=Log Mission...",
+         "push button=Print Career...",
+         "push button=Exit"},
+        [&] { app.InitInstance(); }, [] { ClickOn(FindControl(IDD_LOG_DIALOG, ID_APP_EXIT)); });
 }
 
 } // namespace
