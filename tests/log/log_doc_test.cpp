@@ -13,6 +13,7 @@
 #include <gtest/gtest.h>
 #include <sys/file.h>
 #include <sys/stat.h>
+#include <vector>
 
 namespace {
 
@@ -262,11 +263,11 @@ TEST_F(LogDocTest, ASaveThePermissionsForbidIsRefusedAndTheLogKept)
          "cannot create a temporary file in the folder " + File("closed") + ": Permission denied"},
     };
     user.Give(m_dir.Path().string());
-    std::string before;
+    std::vector<std::string> before; // per case: each log was made at its own second
     for (const auto& c : cases) {
         ASSERT_EQ(mkdir(File(c.folder).c_str(), 0755), 0);
         const std::string path = MakeLog(std::string(c.folder) + "/ace.log", "Ace");
-        before = ReadBytes(path);
+        before.push_back(ReadBytes(path));
         ASSERT_EQ(chmod(path.c_str(), c.nFileMode), 0);
         user.Give(path);
         user.Give(File(c.folder));
@@ -292,8 +293,8 @@ TEST_F(LogDocTest, ASaveThePermissionsForbidIsRefusedAndTheLogKept)
     if (!bRan)
         GTEST_SKIP() << strOutput;
     EXPECT_EQ(strOutput, "");
-    for (const auto& c : cases)
-        EXPECT_EQ(ReadBytes(File(c.folder) + "/ace.log"), before) << c.folder;
+    for (std::size_t i = 0; i < std::size(cases); ++i)
+        EXPECT_EQ(ReadBytes(File(cases[i].folder) + "/ace.log"), before[i]) << cases[i].folder;
 }
 
 TEST_F(LogDocTest, AnUnreadableLogIsReportedAndTheOpenLogKept)
