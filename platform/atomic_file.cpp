@@ -194,8 +194,7 @@ bool CAtomicFile::CreateTemp()
         return false;
     }
     m_strTemp = strName;
-    // Readers that open the new file after the rename find it locked until
-    // the save is complete.
+    // Other saves see the file in use while it is written.
     if (m_calls.Flock(m_nTemp, LOCK_EX | LOCK_NB) != 0) {
         Fail("cannot prepare the temporary file", errno);
         return false;
@@ -253,10 +252,18 @@ bool CAtomicFile::Commit()
         Discard();
         return false;
     }
-    if (m_calls.Fsync(m_nTemp) != 0)
+    // Closed before the rename: a file system may report a failed write
+    // only when the file is closed.
+    const int nTemp = m_nTemp;
+    m_nTemp = -1;
+    if (m_calls.Fsync(nTemp) != 0) {
         Fail("cannot write the file to the disk", errno);
-    else if (m_calls.Rename(m_strTemp.c_str(), m_strTarget.c_str()) != 0)
+        m_calls.Close(nTemp);
+    } else if (m_calls.Close(nTemp) != 0) {
+        Fail("cannot write the file", errno);
+    } else if (m_calls.Rename(m_strTemp.c_str(), m_strTarget.c_str()) != 0) {
         Fail("cannot replace the file", errno);
+    }
     if (m_bFailed) {
         Discard();
         return false;

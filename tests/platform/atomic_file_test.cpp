@@ -167,6 +167,7 @@ TEST_F(AtomicFileTest, AFailedStepLeavesTheTargetAsItWas)
          "cannot write the file: No space left on device"},
         {"fsync", [&](CFileCalls& c) { c.Fsync = failWith(EIO); },
          "cannot write the file to the disk: Input/output error"},
+        {"close", [&](CFileCalls& c) { c.Close = failWith(EIO); }, "cannot write the file: Input/output error"},
         {"rename", [&](CFileCalls& c) { c.Rename = failWith(EXDEV); },
          "cannot replace the file: Invalid cross-device link"},
     };
