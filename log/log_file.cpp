@@ -47,6 +47,21 @@ std::int32_t ParseDecimal(std::string_view text)
     return static_cast<std::int32_t>(bNegative ? 0u - value : value);
 }
 
+// Guards the escaped text so that the reader's trimming of a value keeps
+// white space at its ends: a backslash before a blank first character, and a
+// lone backslash (which the reader drops) after a blank last one.
+void GuardFront(std::string& escaped)
+{
+    if (!escaped.empty() && IsAsciiSpace(escaped.front()))
+        escaped.insert(0, 1, '\\');
+}
+
+void GuardBack(std::string& escaped)
+{
+    if (!escaped.empty() && IsAsciiSpace(escaped.back()))
+        escaped += '\\';
+}
+
 bool LockFile(int fd)
 {
     while (flock(fd, LOCK_EX | LOCK_NB) != 0) {
@@ -115,6 +130,13 @@ bool CLogFile::OpenForWriting()
 
 bool CLogFile::FlushBuffer()
 {
+    // A log is never saved larger than it can be read back.
+    m_nWritten += m_nWriteUsed;
+    if (m_nWritten > kMaxReadSize) {
+        m_nWriteUsed = 0;
+        Fail("the log would be larger than 1 GiB", 0);
+        return false;
+    }
     const bool bWritten = m_writer.Write(std::string_view(m_pWriteBuffer.get(), m_nWriteUsed));
     m_nWriteUsed = 0;
     if (!bWritten)
@@ -185,13 +207,18 @@ bool CLogFile::PutText(std::string_view section, std::string_view key, std::stri
 {
     if (text.empty())
         return false;
-    if (text.size() < kBufferSize)
-        return PutEntry(section, key, EscapeText(text));
+    if (text.size() < kBufferSize) {
+        std::string escaped = EscapeText(text);
+        GuardFront(escaped);
+        GuardBack(escaped);
+        return PutEntry(section, key, escaped);
+    }
     // A long text is escaped a piece at a time into the buffer, never whole.
     if (!StartEntry(section) || !Append(key) || !Append("="))
         return false;
     constexpr std::size_t kPiece = kBufferSize / 4;
     std::string escaped;
+    bool bFirst = true;
     while (!text.empty()) {
         std::size_t nTake = std::min(text.size(), kPiece);
         if (nTake < text.size() && text[nTake - 1] == '\r')
@@ -199,6 +226,11 @@ bool CLogFile::PutText(std::string_view section, std::string_view key, std::stri
         escaped.clear();
         EscapeTextInto(text.substr(0, nTake), escaped);
         text.remove_prefix(nTake);
+        if (bFirst)
+            GuardFront(escaped);
+        if (text.empty())
+            GuardBack(escaped);
+        bFirst = false;
         if (!Append(escaped))
             return false;
     }
@@ -424,11 +456,17 @@ std::int32_t CLogFile::GetInt(std::string_view section, std::string_view key, st
 CTime CLogFile::GetTime(std::string_view section, std::string_view key, CTime def)
 {
     // Escapes are rare in dates: only then is the text unescaped first.
+    // A date that cannot be read counts as missing: it would be saved empty
+    // and so change again at the next load.
     const std::string_view raw = FindValue(section, key).value_or(std::string_view{});
-    if (raw.find('\\') == std::string_view::npos)
-        return raw.empty() ? def : m_dayTimes.Parse(raw);
-    const std::string text = UnescapeText(raw);
-    return text.empty() ? def : m_dayTimes.Parse(text);
+    CTime time = def;
+    if (raw.find('\\') == std::string_view::npos) {
+        if (!raw.empty())
+            time = m_dayTimes.Parse(raw);
+    } else if (const std::string text = UnescapeText(raw); !text.empty()) {
+        time = m_dayTimes.Parse(text);
+    }
+    return time.IsValid() ? time : def;
 }
 
 CTimeSpan CLogFile::GetSpan(std::string_view section, std::string_view key, CTimeSpan def)

@@ -86,6 +86,7 @@ private:
     CAtomicFile m_writer;                   // the file written
     std::unique_ptr<char[]> m_pWriteBuffer; // kBufferSize bytes
     std::size_t m_nWriteUsed = 0;
+    std::uint64_t m_nWritten = 0; // bytes handed to m_writer
 
     // Reading: the whole file, and where the next line starts.
     std::unique_ptr<char[]> m_pText;

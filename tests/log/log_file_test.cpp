@@ -55,6 +55,21 @@ TEST_F(LogFileTest, TextsRoundTripThroughTheEscaping)
     EXPECT_EQ(file.GetEntry("Pilot", "Note", "x"), "Hit by SAM\\nEjected\\tok\\\\");
 }
 
+TEST_F(LogFileTest, BlanksAtTheEndsOfATextSurviveTheReadersTrimming)
+{
+    const std::string texts[] = {"  two blanks", "Sweep ", " ", "\v\f", "x \\"};
+    {
+        CLogFile file(Path());
+        for (std::size_t i = 0; i < std::size(texts); ++i)
+            file.PutText("Pilot", "T" + std::to_string(i), texts[i]);
+    }
+    EXPECT_EQ(ReadBytes(Path()), "[Pilot]\r\nT0=\\  two blanks\r\nT1=Sweep \\\r\nT2=\\ \\\r\nT3=\\\v\f\\\r\n"
+                                 "T4=x \\\\\r\n");
+    CLogFile file(Path());
+    for (std::size_t i = 0; i < std::size(texts); ++i)
+        EXPECT_EQ(file.GetText("Pilot", "T" + std::to_string(i)), texts[i]) << i;
+}
+
 TEST_F(LogFileTest, ReadsHandEditedFilesTolerantly)
 {
     const std::string longValue(300000, 'v');
@@ -188,6 +203,23 @@ TEST_F(LogFileTest, FailedWriteLeavesThePreviousFileUntouched)
     EXPECT_NE(file.GetErrorText().find("cannot write"), std::string::npos) << file.GetErrorText();
     EXPECT_EQ(ReadBytes(Path()), before);
     EXPECT_EQ(m_dir.CountEntries(), 1u); // no temporary file left behind
+}
+
+TEST_F(LogFileTest, ASaveLargerThanTheReaderTakesFails)
+{
+    const std::string before = "[Pilot]\r\nName=Old\r\n";
+    WriteBytes(Path(), before);
+    CFileCalls calls; // the bytes are counted, not stored
+    calls.Write = [](int, const void*, std::size_t n) { return static_cast<ssize_t>(n); };
+    CLogFile file(Path(), calls);
+    const std::string text(64u << 20, 'x');
+    bool bAllWritten = true;
+    for (int i = 0; i < 17 && bAllWritten; ++i)
+        bAllWritten = file.PutEntry("Pilot", "Note" + std::to_string(i), text);
+    EXPECT_FALSE(bAllWritten);
+    EXPECT_FALSE(file.Close());
+    EXPECT_EQ(file.GetErrorText(), "the log would be larger than 1 GiB");
+    EXPECT_EQ(ReadBytes(Path()), before);
 }
 
 TEST_F(LogFileTest, FailedSaveOfANewFileLeavesNothing)
