@@ -104,7 +104,9 @@ bool CPilot::Load(CLogFile& file)
 bool CPilot::Save(CLogFile& file)
 {
     file.PutText(kSection, "Callsign", m_strCallsign);
-    file.PutInt(kSection, "Career_Count", GetCareerCount());
+    // A count of 0 reads back as one new career; a pilot without careers
+    // (from a negative count) keeps none.
+    file.PutInt(kSection, "Career_Count", m_careers.empty() ? -1 : GetCareerCount());
     file.PutTime(kSection, "Created", m_timeCreated);
     file.PutText(kSection, "Name", m_strName);
     file.PutText(kSection, "Unit", m_strUnit);

@@ -159,6 +159,7 @@ TEST_F(PilotTest, CareerCountEdgeCases)
     EXPECT_EQ(negative.GetCareerCount(), 0);
     EXPECT_EQ(negative.GetCurrentCareer(), nullptr);
     EXPECT_EQ(negative.LastMissionStatus(), 0);
+    EXPECT_EQ(LoadText(SaveText(negative)).GetCareerCount(), 0); // and keeps none when saved
 
     CPilot missingFile;
     CLogFile file(m_dir.File("absent.log"));
