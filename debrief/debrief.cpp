@@ -145,7 +145,9 @@ bool CDebrief::ReadFile(const std::string& strPath, std::vector<std::uint8_t>& b
     constexpr std::size_t kChunk = 1 << 20;
     for (;;) {
         const std::size_t nOld = bytes.size();
-        const std::size_t nWant = std::max(kChunk, bytes.capacity() - nOld);
+        // The room reserved for a regular file first, so a small file costs
+        // no large buffer.
+        const std::size_t nWant = bytes.capacity() > nOld ? bytes.capacity() - nOld : kChunk;
         bytes.resize(nOld + nWant);
         errno = 0;
         const std::size_t nGot = std::fread(bytes.data() + nOld, 1, nWant, pFile.get());
