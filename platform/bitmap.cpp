@@ -1,21 +1,27 @@
 #include "platform/bitmap.h"
 
-#include <fstream>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include "platform/host.h"
 
 bool IsBitmapFile(const std::string& strPath)
 {
-    std::ifstream file(strPath, std::ios::binary);
-    unsigned char header[4] = {};
-    if (!file.read(reinterpret_cast<char*>(header), 2))
+    // Without blocking, and only a regular file: a named pipe or a device
+    // given as the photograph must neither stall nor be read.
+    const int fd = ::open(strPath.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
+    if (fd < 0)
         return false;
-    if (header[0] == 'B' && header[1] == 'M')
+    struct stat info;
+    unsigned char header[4] = {};
+    const ssize_t nGot = fstat(fd, &info) == 0 && S_ISREG(info.st_mode) ? ::read(fd, header, sizeof header) : -1;
+    ::close(fd);
+    if (nGot >= 2 && header[0] == 'B' && header[1] == 'M')
         return true;
-    file.read(reinterpret_cast<char*>(header + 2), 2);
     const bool bPng = header[0] == 0x89 && header[1] == 'P' && header[2] == 'N' && header[3] == 'G';
     const bool bJpeg = header[0] == 0xFF && header[1] == 0xD8 && header[2] == 0xFF;
-    return bPng || bJpeg;
+    return nGot >= 3 && (bPng || bJpeg);
 }
 
 std::unique_ptr<CBitmap> LoadBitmapFile(const std::string& strPath, CSize size)

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 
 namespace {
@@ -68,6 +69,10 @@ std::optional<CSize> ReadJpegSize(std::ifstream& file)
 
 std::optional<CSize> ReadImageFileSize(const std::string& strPath)
 {
+    // Opening a named pipe would wait for a writer; devices are no images.
+    std::error_code ec;
+    if (!std::filesystem::is_regular_file(strPath, ec))
+        return std::nullopt;
     std::ifstream file(strPath, std::ios::binary);
     unsigned char head[26] = {};
     if (!file.read(reinterpret_cast<char*>(head), sizeof head))
