@@ -69,8 +69,10 @@ int CTerminalHost::MessageBox(const std::string& strText, unsigned nType)
     for (;;) {
         m_out << "Answer (" << Choices(nType) << "): ";
         if (!ReadLine(strLine)) {
+            // Unattended (a scheduled job): the output says what was decided.
             int nAnswer = GetDefaultMessageBoxAnswer(nType);
-            m_out << "\nEnd of input; the answer is " << AnswerName(nAnswer) << ".\n";
+            m_out << "\nNo answer on standard input; the default answer is taken: " << AnswerName(nAnswer) << ".\n";
+            m_out.flush();
             return nAnswer;
         }
         int nAnswer = ParseAnswer(strLine);
@@ -109,7 +111,12 @@ int CTerminalHost::RunFileDialog(CFileDialog& dlg)
         if (!dlg.GetFileName().empty())
             m_out << " (suggested: " << dlg.GetFileName() << ")";
         m_out << ", empty to cancel: ";
-        if (!ReadLine(strLine) || Trim(strLine).empty()) {
+        if (!ReadLine(strLine)) {
+            m_out << "\nNo answer on standard input; no file is chosen.\n";
+            m_out.flush();
+            return IDCANCEL;
+        }
+        if (Trim(strLine).empty()) {
             m_out << "\nNo file chosen.\n";
             return IDCANCEL;
         }

@@ -95,12 +95,19 @@ TEST_F(TerminalRun, QuestionsAreAnsweredOnStdin)
     const std::vector<std::string> args{"-log", m_strLog, "-mission", m_strDebrief, "-hide"};
     ASSERT_EQ(Run(args).m_nStatus, 0);
 
-    // Logging the same flight again asks first.
+    // Logging the same flight again asks first; unattended, the output says
+    // what was asked and what was taken.
     CRunResult result = Run(args, "n\n");
     EXPECT_EQ(result.m_nStatus, 1);
     EXPECT_NE(result.m_strErr.find("There is already a log entry for this mission."), std::string::npos)
         << result.m_strErr;
     EXPECT_EQ(CAppTestEnv::MissionTitles(m_strLog).size(), 1u);
+    result = Run(args);
+    EXPECT_EQ(result.m_nStatus, 1);
+    EXPECT_NE(result.m_strErr.find("There is already a log entry for this mission.  Do you want to log it again?\n"
+                                   "Answer (yes/no): \nNo answer on standard input; the default answer is taken: No."),
+              std::string::npos)
+        << result.m_strErr;
 
     result = Run(args, "yes\n");
     EXPECT_EQ(result.m_nStatus, 0) << result.m_strErr;

@@ -55,7 +55,8 @@ TEST(TerminalHostTest, TheAnswerTakenIsPrinted)
                            "The answer is No.\n");
     CTerminal eof("");
     eof.host.MessageBox("Discard?", MB_YESNOCANCEL | MB_ICONQUESTION);
-    EXPECT_NE(eof.out.str().find("End of input; the answer is Cancel."), std::string::npos);
+    EXPECT_EQ(eof.out.str(), "Question:\nDiscard?\nAnswer (yes/no/cancel): \n"
+                             "No answer on standard input; the default answer is taken: Cancel.\n");
 }
 
 TEST(TerminalHostTest, FileDialogsAskForAPath)
