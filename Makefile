@@ -3,6 +3,12 @@
 
 BUILD      ?= build
 ASAN_BUILD ?= build-asan
+FUZZ_BUILD ?= build-fuzz
+# make fuzz runs every fuzz target this long (seconds each); CI runs them briefly.
+FUZZ_SECONDS ?= 60
+CI_FUZZ_SECONDS ?= 20
+# make soak kills the program this many times while it saves; CI does 50.
+SOAK_KILLS ?= 1000
 JOBS       ?= $(shell nproc)
 ARGS       ?=
 # Warnings stop the build when ON, as in CI (.ci/run): make test WERROR=ON
@@ -13,7 +19,7 @@ SANITIZER_ENV = ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
                 LSAN_OPTIONS=suppressions=$(CURDIR)/tests/gui/toolkit.lsan.supp:print_suppressions=0 \
                 G_SLICE=always-malloc
 
-.PHONY: all deps build build-asan run test test-unit test-asan test-gui test-gui-asan check-format bench clean
+.PHONY: all deps build build-asan build-fuzz run test test-unit test-asan test-gui test-gui-asan test-fuzz fuzz soak check-format bench clean
 
 all: build
 
@@ -34,6 +40,23 @@ build-asan: deps $(ASAN_BUILD)/CMakeCache.txt
 	@grep -qx 'SORTAVEL_WERROR:BOOL=$(WERROR)' $(ASAN_BUILD)/CMakeCache.txt || cmake -S . -B $(ASAN_BUILD) -DSORTAVEL_WERROR=$(WERROR)
 	cmake --build $(ASAN_BUILD) -j $(JOBS)
 
+# The fuzz targets: clang, with AddressSanitizer and UndefinedBehaviorSanitizer.
+$(FUZZ_BUILD)/CMakeCache.txt: | deps
+	CXX=clang++ cmake -S fuzz -B $(FUZZ_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DSORTAVEL_WERROR=$(WERROR)
+
+build-fuzz: deps $(FUZZ_BUILD)/CMakeCache.txt
+	@grep -qx 'SORTAVEL_WERROR:BOOL=$(WERROR)' $(FUZZ_BUILD)/CMakeCache.txt || cmake -S fuzz -B $(FUZZ_BUILD) -DSORTAVEL_WERROR=$(WERROR)
+	cmake --build $(FUZZ_BUILD) -j $(JOBS) --target fuzz_debrief fuzz_log fuzz_settings fuzz_text
+
+fuzz: build-fuzz
+	bash scripts/run-fuzz $(FUZZ_BUILD) $(FUZZ_SECONDS)
+
+test-fuzz: build-fuzz
+	bash scripts/run-fuzz $(FUZZ_BUILD) $(CI_FUZZ_SECONDS)
+
+soak: build
+	SORTAVEL_SOAK_KILLS=$(SOAK_KILLS) ./$(BUILD)/tests/reliability/test_save_soak
+
 run: build
 	./$(BUILD)/sortavel $(ARGS)
 
@@ -53,7 +76,7 @@ test-gui-asan: build-asan
 check-format: deps
 	bash scripts/check-format
 
-test: test-unit test-asan test-gui test-gui-asan check-format
+test: test-unit test-asan test-gui test-gui-asan test-fuzz check-format
 
 # Every benchmark against its baseline; the figures go into README.md.
 bench: build
@@ -61,4 +84,4 @@ bench: build
 	xvfb-run -a -s "-screen 0 1280x1024x24" ./$(BUILD)/bench/gui/sortavel_gui_bench
 
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD)

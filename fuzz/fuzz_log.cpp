@@ -1,0 +1,112 @@
+// A pilot log file opened as the program opens it, then saved, opened again
+// and saved again: the second save must give the very bytes of the first.
+#include <algorithm>
+#include <cctype>
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <string_view>
+
+#include "fuzz/fuzz_support.h"
+#include "log/log_doc.h"
+
+namespace {
+
+// Record counts make a short file stand for a large log; above this many
+// children per record a run takes long without reaching new code. Counts
+// that the reader refuses outright are kept.
+constexpr long kMaxFuzzedCount = 16;
+constexpr long kRefusedCount = 100000;
+
+bool HasCostlyCount(std::string_view text)
+{
+    for (std::size_t pos = 0; (pos = text.find('=', pos)) != std::string_view::npos; ++pos) {
+        if (pos < 5)
+            continue;
+        std::string_view key = text.substr(pos - 5, 5);
+        bool bCount = true;
+        for (std::size_t i = 0; i < 5; ++i)
+            bCount = bCount && std::tolower(static_cast<unsigned char>(key[i])) == "count"[i];
+        if (!bCount)
+            continue;
+        std::size_t i = pos + 1;
+        while (i < text.size() && std::isspace(static_cast<unsigned char>(text[i])))
+            ++i;
+        if (i < text.size() && (text[i] == '+' || text[i] == '-'))
+            ++i;
+        long value = 0;
+        for (; i < text.size() && text[i] >= '0' && text[i] <= '9' && value <= kRefusedCount; ++i)
+            value = value * 10 + (text[i] - '0');
+        if (value > kMaxFuzzedCount && value <= kRefusedCount)
+            return true;
+    }
+    return false;
+}
+
+std::string Printable(std::string_view text)
+{
+    std::string out;
+    for (const char c : text) {
+        if (c >= ' ' && c <= '~') {
+            out += c;
+        } else {
+            char hex[8];
+            std::snprintf(hex, sizeof hex, "\\x%02x", static_cast<unsigned char>(c));
+            out += hex;
+        }
+    }
+    return out;
+}
+
+std::string SaveAndRead(CLogDoc& doc)
+{
+    doc.RequestSave();
+    if (!doc.Save())
+        FuzzFailure("a log opened from a file can be saved");
+    if (doc.IsModified())
+        FuzzFailure("a saved log is not modified");
+    return ReadFileBytes(doc.GetFileName());
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerInitialize(int*, char***)
+{
+    // A zone with summer time, so that dates in the hour that is skipped or
+    // repeated are met too.
+    setenv("TZ", "Europe/Berlin", 0);
+    return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* pData, std::size_t nSize)
+{
+    static const CFuzzFolder folder;
+    static const std::string strPath = folder.File("pilot.log");
+    const std::string_view input(reinterpret_cast<const char*>(pData), nSize);
+    if (HasCostlyCount(input))
+        return 0;
+    CFuzzHost host({});
+    CHostScope hostScope(host);
+    WriteFileBytes(strPath, input);
+
+    CLogDoc doc;
+    if (!doc.Open(strPath))
+        return 0; // refused as damaged, with a message
+    if (doc.IsModified())
+        FuzzFailure("a log just opened is not modified");
+    const std::string strFirst = SaveAndRead(doc);
+
+    CLogDoc again;
+    if (!again.Open(strPath))
+        FuzzFailure("a log the program saved opens again");
+    const std::string strSecond = SaveAndRead(again);
+    if (strFirst != strSecond) {
+        const auto diff = std::mismatch(strFirst.begin(), strFirst.end(), strSecond.begin(), strSecond.end());
+        const std::size_t nAt = static_cast<std::size_t>(diff.first - strFirst.begin());
+        const std::size_t nFrom = nAt < 40 ? 0 : nAt - 40;
+        std::fprintf(stderr, "saves differ at byte %zu\nfirst:  %s\nsecond: %s\n", nAt,
+                     Printable(strFirst.substr(nFrom, 80)).c_str(), Printable(strSecond.substr(nFrom, 80)).c_str());
+        FuzzFailure("saving a log that was saved and opened again gives the same file");
+    }
+    return 0;
+}
