@@ -4,6 +4,7 @@
 #include <fstream>
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include "platform/message_box.h"
@@ -12,6 +13,7 @@
 #include "platform/wx/image_size.h"
 #include "platform/wx/label_wrap.h"
 #include "platform/wx/text_codec.h"
+#include "platform/wx/wx_bitmap.h"
 #include "tests/support/scratch_dir.h"
 
 namespace {
@@ -103,6 +105,18 @@ TEST_F(ImageSize, HeadersGiveTheSizeAndHostileOnesAreRefused)
     EXPECT_FALSE(IsAcceptableImageSize({100000, 1}));
     EXPECT_FALSE(IsAcceptableImageSize({8192, 8192})); // more pixels than allowed
     EXPECT_FALSE(IsAcceptableImageSize({0, 10}));
+}
+
+// A photograph that names a device, a pipe or a file of 1 GiB is refused
+// before anything of it is read (a pipe would block the open).
+TEST_F(ImageSize, DevicesPipesAndHugeFilesAreRefusedAtOnce)
+{
+    ASSERT_EQ(mkfifo(Path("pipe.bmp").c_str(), 0600), 0);
+    EXPECT_EQ(ReadImageFileSize(Path("pipe.bmp")), std::nullopt);
+    EXPECT_EQ(ReadImageFileSize("/dev/zero"), std::nullopt);
+    const std::string strHuge = Write("huge.bmp", Bmp(800, 600));
+    std::filesystem::resize_file(strHuge, 1ull << 30);
+    EXPECT_EQ(LoadWxBitmap(strHuge, {96, 96}), nullptr);
 }
 
 TEST(FileChoice, FiltersBecomeToolkitWildcards)

@@ -26,7 +26,7 @@ protected:
         std::filesystem::remove(m_strReport);
         CProgramRun run(m_env.Root(), args);
         run.SetEnv("LD_PRELOAD", SORTAVEL_FAULT_SHIM)
-            .SetEnv("ASAN_OPTIONS", "verify_asan_link_order=0")
+            .SetEnv("ASAN_OPTIONS", "detect_leaks=1:verify_asan_link_order=0")
             .SetEnv("SORTAVEL_FAULT_DIR", m_env.LogDir())
             .SetEnv("SORTAVEL_FAULT_CALL", strCall)
             .SetEnv("SORTAVEL_FAULT_NTH", std::to_string(nth))
@@ -103,7 +103,7 @@ TEST_F(FaultTest, AReadThatFailsHalfWayChangesNothing)
         std::filesystem::remove(m_strReport);
         CProgramRun run(m_env.Root(), m_env.LogMissionArgs());
         run.SetEnv("LD_PRELOAD", SORTAVEL_FAULT_SHIM)
-            .SetEnv("ASAN_OPTIONS", "verify_asan_link_order=0")
+            .SetEnv("ASAN_OPTIONS", "detect_leaks=1:verify_asan_link_order=0")
             .SetEnv("SORTAVEL_FAULT_DIR", c.strDir)
             .SetEnv("SORTAVEL_FAULT_CALL", c.pszCall)
             .SetEnv("SORTAVEL_FAULT_NTH", "1")
