@@ -19,7 +19,7 @@ SANITIZER_ENV = ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
                 LSAN_OPTIONS=suppressions=$(CURDIR)/tests/gui/toolkit.lsan.supp:print_suppressions=0 \
                 G_SLICE=always-malloc
 
-.PHONY: all deps build build-asan build-fuzz run test test-unit test-asan test-gui test-gui-asan test-fuzz fuzz soak check-format bench clean
+.PHONY: all deps build build-asan build-fuzz run test test-unit test-asan test-gui test-gui-asan test-fuzz test-e2e test-package package fuzz soak check-format bench clean
 
 all: build
 
@@ -61,22 +61,33 @@ run: build
 	./$(BUILD)/sortavel $(ARGS)
 
 test-unit: build
-	cd $(BUILD) && ctest --output-on-failure -LE gui -j $(JOBS)
+	cd $(BUILD) && ctest --output-on-failure -LE 'gui|e2e' -j $(JOBS)
 
 test-gui: build
 	bash scripts/run-gui-tests $(BUILD)
 
 test-asan: build-asan
-	cd $(ASAN_BUILD) && $(SANITIZER_ENV) ctest --output-on-failure -LE gui -j $(JOBS)
+	cd $(ASAN_BUILD) && $(SANITIZER_ENV) ctest --output-on-failure -LE 'gui|e2e' -j $(JOBS)
 
 test-gui-asan: build-asan
 	$(SANITIZER_ENV) bash scripts/run-gui-tests $(ASAN_BUILD)
+
+# The built program driven from outside, each session on a display of its own.
+test-e2e: build
+	cd $(BUILD) && ctest --output-on-failure -L e2e
+
+# The Debian package: build/sortavel_<version>_<arch>.deb
+package: build
+	cd $(BUILD) && cpack -G DEB
+
+test-package: build
+	bash scripts/check-package $(BUILD)
 
 # C++ lines changed since .ci/format-base must follow .clang-format.
 check-format: deps
 	bash scripts/check-format
 
-test: test-unit test-asan test-gui test-gui-asan test-fuzz check-format
+test: test-unit test-asan test-gui test-gui-asan test-fuzz test-e2e test-package check-format
 
 # Every benchmark against its baseline; the figures go into README.md.
 bench: build

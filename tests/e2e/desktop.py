@@ -1,0 +1,272 @@
+"""A private desktop for driving the built program from outside, as a user or
+an assistive tool does: a virtual display, a session bus and an accessibility
+bus of its own, real key and pointer events (xdotool), the accessibility tree
+for finding and reading windows (tests/gui/a11y.py), and numbered
+screenshots of every step.
+
+    with Desktop(out_dir) as desk:
+        app = desk.start(program, "/LOG", path)
+        about = desk.wait_window("About the Sortavel Manager")
+        desk.shot("about")
+        desk.click(desk.find(about, "push button", "OK"))
+        desk.wait_exit()
+
+Every wait is bounded; a timeout raises with what was awaited.
+"""
+import os
+import re
+import shutil
+import signal
+import subprocess
+import sys
+import tempfile
+import time
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "gui"))
+import a11y  # noqa: E402
+
+WAIT = 15.0  # seconds for any single wait
+SCREEN = "1280x1024x24"
+# What the toolkit prints when a window is wrong; any of it fails the session.
+TOOLKIT_TROUBLE = re.compile(r"(Gtk|Gdk|GLib|GLib-GObject|Pango|Atk)-(WARNING|CRITICAL)|wxWidgets (Debug|Assert)")
+# Roles of the program's own top-level windows.
+WINDOW_ROLES = {"dialog", "frame", "alert", "file chooser", "window"}
+
+
+class Desktop:
+    def __init__(self, out_dir):
+        self.out_dir = out_dir
+        self.step = 0
+        self.scratch = tempfile.mkdtemp(prefix="sortavel-e2e-")
+        self.home = os.path.join(self.scratch, "home")
+        self.config = os.path.join(self.home, ".config")
+        os.makedirs(self.config)
+        self.xvfb = None
+        self.display = None
+        self.bus = None
+        self.program = None
+        self.log_path = os.path.join(self.scratch, "program.err")
+        self._gdk = None
+
+    # --- Life -------------------------------------------------------------------
+
+    def __enter__(self):
+        try:
+            self._start_display()
+            self.bus = a11y.PrivateBus(timeout=WAIT)
+            self.bus.start()
+            self.bus.use_here()
+        except BaseException:
+            self.close()
+            raise
+        shutil.rmtree(self.out_dir, ignore_errors=True)
+        os.makedirs(self.out_dir)
+        return self
+
+    def __exit__(self, *exc):
+        self.close()
+
+    def close(self):
+        if self.program is not None and self.program.poll() is None:
+            self._stop(self.program)
+        if self.bus is not None:
+            self.bus.stop()
+        if self.xvfb is not None:
+            self._stop(self.xvfb)
+        shutil.rmtree(self.scratch, ignore_errors=True)
+
+    @staticmethod
+    def _stop(process):
+        try:
+            os.killpg(process.pid, signal.SIGTERM)
+            process.wait(timeout=5)
+        except ProcessLookupError:
+            pass
+        except subprocess.TimeoutExpired:
+            os.killpg(process.pid, signal.SIGKILL)
+            process.wait()
+
+    def _start_display(self):
+        read_end, write_end = os.pipe()
+        self.xvfb = subprocess.Popen(["Xvfb", "-displayfd", str(write_end), "-screen", "0", SCREEN,
+                                      "-nolisten", "tcp"], pass_fds=(write_end,), start_new_session=True,
+                                     stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        os.close(write_end)
+        with os.fdopen(read_end) as stream:
+            number = a11y._read_line(stream.buffer, WAIT, "the virtual display")
+        self.display = f":{number}"
+        os.environ["DISPLAY"] = self.display
+        os.environ.pop("WAYLAND_DISPLAY", None)
+
+    def environment(self, **extra):
+        """What the program is started with: this desktop, a home of its own."""
+        env = self.bus.environment()
+        for name in ("WAYLAND_DISPLAY", "XDG_CONFIG_HOME", "XDG_DATA_HOME", "XDG_RUNTIME_DIR", "SESSION_MANAGER"):
+            env.pop(name, None)
+        env.update(DISPLAY=self.display, HOME=self.home, GDK_BACKEND="x11", LC_ALL="C.UTF-8")
+        env.update(extra)
+        return env
+
+    def start(self, argv, cwd=None, env=None):
+        """Starts the program (argv[0] and its arguments) and waits for its accessible application."""
+        log = open(self.log_path, "a")
+        self.program = subprocess.Popen(argv, cwd=cwd or self.scratch, env=env or self.environment(),
+                                        stdin=subprocess.DEVNULL, stdout=log, stderr=subprocess.STDOUT,
+                                        start_new_session=True)
+        log.close()
+        self.app = a11y.wait_for_application(self.program.pid, WAIT)
+        return self.app
+
+    def adopt(self, pid):
+        """Follows a program started by someone else (a desktop launcher)."""
+        self.app = a11y.wait_for_application(pid, WAIT)
+        return self.app
+
+    def wait_exit(self, timeout=WAIT):
+        """The program's exit status once it has ended."""
+        try:
+            return self.program.wait(timeout=timeout)
+        except subprocess.TimeoutExpired:
+            raise TimeoutError("the program did not end")
+
+    def toolkit_trouble(self):
+        """Warnings the toolkit printed so far, one per line."""
+        return [line for line in self.program_output().splitlines() if TOOLKIT_TROUBLE.search(line)]
+
+    def program_output(self):
+        """What the programs started here printed so far."""
+        try:
+            with open(self.log_path, errors="replace") as log:
+                return log.read()
+        except FileNotFoundError:
+            return ""
+
+    # --- Finding ----------------------------------------------------------------
+
+    def windows(self):
+        return [w for w in self.app if w is not None and a11y.role(w) in WINDOW_ROLES and a11y.is_showing(w)]
+
+    def wait_window(self, title, timeout=WAIT):
+        """The program's showing window of that title (the active one when several)."""
+        return a11y.wait_for(lambda: next((w for w in self.windows() if w.name == title), None),
+                             f'the window "{title}"', timeout)
+
+    def wait_gone(self, window, what, timeout=WAIT):
+        def gone():
+            try:
+                return not a11y.is_showing(window)
+            except Exception:
+                return True
+        a11y.wait_for(gone, f"{what} to close", timeout)
+
+    def wait_message(self, text_part, timeout=WAIT):
+        """A message box (an alert or a dialog) showing a text containing text_part."""
+        def found():
+            for window in self.windows():
+                for acc in a11y.descendants(window):
+                    if a11y.role(acc) == "label" and text_part in (acc.name or ""):
+                        return window
+            return None
+        return a11y.wait_for(found, f'a message saying "{text_part}"', timeout)
+
+    @staticmethod
+    def find(root, role, name):
+        acc = a11y.find(root, role, name)
+        if acc is None:
+            raise LookupError(f'no {role} "{name}" in\n{a11y.dump(root)}')
+        return acc
+
+    @staticmethod
+    def text_of(acc):
+        text = acc.queryText()
+        return text.getText(0, text.characterCount)
+
+    def wait_text(self, acc, expected, timeout=WAIT):
+        return a11y.wait_for(lambda: self.text_of(acc) == expected, f'"{expected}" in {acc.name}', timeout)
+
+    # --- Real input -------------------------------------------------------------
+
+    def xdotool(self, *args):
+        subprocess.run(["xdotool", *args], check=True, env=dict(os.environ, DISPLAY=self.display),
+                       timeout=WAIT)
+
+    def _centre(self, acc):
+        import pyatspi
+        e = acc.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+        return e.x + e.width // 2, e.y + e.height // 2
+
+    def click(self, acc, double=False):
+        """A real left click in the middle of the object."""
+        x, y = self._centre(acc)
+        self.xdotool("mousemove", "--sync", str(x), str(y))
+        self.xdotool("click", *(["--repeat", "2", "--delay", "80"] if double else []), "1")
+
+    def focus(self, acc):
+        """Puts the keyboard focus on a control by clicking it and waits until it has it."""
+        import pyatspi
+        self.click(acc)
+        a11y.wait_for(lambda: acc.getState().contains(pyatspi.STATE_FOCUSED), f"the focus on {acc.name}")
+
+    def key(self, *keys):
+        """Real key presses, named as X names them ("Return", "ctrl+a", "Tab")."""
+        self.xdotool("key", "--delay", "40", *keys)
+
+    def type(self, text):
+        self.xdotool("type", "--delay", "30", text)
+
+    def replace_text(self, acc, text):
+        """Selects what an edit holds and types text over it."""
+        self.focus(acc)
+        self.key("ctrl+a")
+        self.type(text)
+        self.wait_text(acc, text)
+
+    # --- Screenshots -------------------------------------------------------------
+
+    def shot(self, name):
+        """A numbered screenshot of the program's windows once two captures in a row match."""
+        self.step += 1
+        path = os.path.join(self.out_dir, f"{self.step:02d}-{name}.png")
+        previous = None
+        deadline = time.monotonic() + WAIT
+        while True:
+            time.sleep(0.15)
+            pixbuf = self._capture()
+            pixels = pixbuf.get_pixels()
+            if pixels == previous or time.monotonic() > deadline:
+                break
+            previous = pixels
+        pixbuf.savev(path, "png", [], [])
+        return path
+
+    def _capture(self):
+        gdk = self._display_gdk()
+        root = gdk.get_default_root_window()
+        x0, y0, x1, y1 = self._windows_box(root.get_width(), root.get_height())
+        return gdk.pixbuf_get_from_window(root, x0, y0, x1 - x0, y1 - y0)
+
+    def _windows_box(self, width, height):
+        """The smallest box around the program's showing windows, or the whole screen."""
+        import pyatspi
+        boxes = []
+        for window in self.windows():
+            try:
+                e = window.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+            except Exception:
+                continue
+            if e.width > 0 and e.height > 0:
+                boxes.append((e.x, e.y, e.x + e.width, e.y + e.height))
+        if not boxes:
+            return 0, 0, width, height
+        margin = 8
+        return (max(0, min(b[0] for b in boxes) - margin), max(0, min(b[1] for b in boxes) - margin),
+                min(width, max(b[2] for b in boxes) + margin), min(height, max(b[3] for b in boxes) + margin))
+
+    def _display_gdk(self):
+        if self._gdk is None:
+            import gi
+            gi.require_version("Gdk", "3.0")
+            from gi.repository import Gdk
+            Gdk.init([])
+            self._gdk = Gdk
+        return self._gdk
