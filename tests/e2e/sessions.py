@@ -14,10 +14,13 @@ import shutil
 import sys
 import time
 
-from desktop import Desktop
+from desktop import Desktop, a11y
 
 PREFERENCES = "Sortavel Preferences"
 ABOUT = "About the Sortavel Manager"
+MISSION = "Mission Details"
+KILL = "Kill Details"
+SAVE_CHANGES = "Save changes to the current log?"
 
 
 class Session:
@@ -55,6 +58,29 @@ class Session:
         return folder
 
 
+def cells(table):
+    """The texts of a list's rows."""
+    return [cell.name for cell in a11y.find_all(table, "table cell", showing_only=False)]
+
+
+def value_after(window, label):
+    """The text shown right after a label (a summary figure, the status, the career range)."""
+    for acc in a11y.descendants(window):
+        if a11y.role(acc) == "label" and acc.name == label:
+            parent = acc.parent
+            return parent.getChildAtIndex(acc.getIndexInParent() + 1).name
+    raise LookupError(f'no label "{label}"')
+
+
+def read_log(path):
+    """A pilot log as sections of keys and values."""
+    parser = configparser.ConfigParser(interpolation=None, strict=False)
+    parser.optionxform = str
+    with open(path, newline="") as log:
+        parser.read_string(log.read().replace("\r\n", "\n"))
+    return parser
+
+
 def check(condition, what):
     if not condition:
         raise AssertionError(what)
@@ -64,9 +90,13 @@ def check(condition, what):
 
 def first_run(s):
     """A first start: the About box, the Preferences dialog (the simulator folder
-    typed in), then the program goes on; the settings file keeps the folder."""
+    typed in), the main window of an untitled log; the last flight logged, its
+    title and duration typed anew and a kill added in the mission's details;
+    the log saved on Exit under a new name. Started again, the program opens
+    that log and shows the mission, its kill and the career summary."""
     d = s.desk
     folder = s.simulator_folder("sweep.stt")
+    log = s.path("my pilot.log")
     d.start([s.program])
     about = d.wait_window(ABOUT)
     d.shot("about")
@@ -76,11 +106,71 @@ def first_run(s):
     d.replace_text(d.find(prefs, "text", "Vortane Program Directory"), folder)
     d.shot("preferences-folder-typed")
     d.click(d.find(prefs, "push button", "OK"))
-    d.wait_gone(prefs, "the Preferences dialog")
+    main = d.wait_window("Untitled")
+    d.shot("main-window-untitled")
+
+    d.click(d.find(main, "push button", "Log Last Mission"))
+    mission = d.wait_window(MISSION)
+    d.shot("mission-details-of-the-new-mission")
+    d.replace_text(d.find(mission, "text", "Mission"), "Dawn Patrol")
+    d.replace_text(d.find(mission, "text", "Duration"), "00:45:00")
+    d.shot("mission-title-and-duration-typed")
+    kills = d.find(mission, "table", "Kills")
+    check(len(cells(kills)) == 1, "the debrief's one kill listed")
+    d.click(d.find(mission, "push button", "Add"))
+    kill = d.wait_window(KILL)
+    d.shot("kill-details-of-a-new-kill")
+    # The lists are chosen from the keyboard: each is the control before or
+    # after an edit, and arrow keys step through its entries.
+    d.focus(d.find(kill, "text", "Launched At"))
+    d.key("shift+Tab", *["Down"] * 22)  # the weapon list: R-73
+    d.replace_text(d.find(kill, "text", "Launched At, time"), "00:20:01")
+    d.replace_text(d.find(kill, "text", "Hit At, time"), "00:20:05")
+    d.key("Tab", *["Down"] * 44)  # the target list: Mig-23
+    d.key("Tab", "Down")  # the side: Russian
+    d.click(d.find(kill, "check box", "Airborne Target"))
+    d.shot("kill-details-filled-in")
+    d.click(d.find(kill, "push button", "OK"))
+    d.wait_gone(kill, "Kill Details")
+    a11y.wait_for(lambda: "00:20:05 Russian Mig-23 (R-73)" in cells(kills), "the new kill in the list")
+    d.shot("mission-details-with-the-new-kill")
+    d.click(d.find(mission, "push button", "Close"))
+    d.wait_gone(mission, "Mission Details")
+    a11y.wait_for(lambda: "Dawn Patrol" in cells(d.find(main, "table", "Missions")), "the mission in the list")
+    d.shot("main-window-with-the-mission")
+
+    d.click(d.find(main, "push button", "Exit"))
+    question = d.wait_message(SAVE_CHANGES)
+    d.shot("save-changes-question")
+    d.click(d.find(question, "push button", "Yes"))
+    chooser = d.wait_window("Save As")
+    d.key("ctrl+a")
+    d.type(log)
+    d.shot("save-as-name-typed")
+    d.key("Return")
     check(d.wait_exit() == 0, "exit status 0")
-    settings = s.settings()
-    check(settings["Preferences"].get("Init") == "1", "Init=1 written")
-    check(settings["Preferences"].get("Vortane_Dir") == folder, "the simulator folder written")
+    check(s.settings()["File"].get("Last_File") == log, "Last_File names the new log")
+    saved = read_log(log)
+    check(saved["C0M0"]["Title"] == "Dawn Patrol", "the typed title saved")
+    check(saved["C0M0"]["Duration"] == "0-00:45:00", "the typed duration saved")
+    check(saved["C0M0"]["Kill_Count"] == "2", "both kills saved")
+
+    d.start([s.program])
+    main = d.wait_window(log)
+    missions = d.find(main, "table", "Missions")
+    check(cells(missions) == ["Dawn Patrol"], "the reopened log shows the mission")
+    check(value_after(main, "Flight Time") == "0-00:45:00", "the flight time is the typed duration")
+    check(value_after(main, "Aircraft") == "2", "two aircraft shot down")
+    check(value_after(main, "Total") == "1", "one mission")
+    d.shot("reopened-log")
+    d.click(missions.getChildAtIndex(1), double=True)
+    mission = d.wait_window(MISSION)
+    check(len(cells(d.find(mission, "table", "Kills"))) == 2, "the reopened mission has both kills")
+    d.shot("reopened-mission-details")
+    d.click(d.find(mission, "push button", "Close"))
+    d.wait_gone(mission, "Mission Details")
+    d.click(d.find(main, "push button", "Exit"))
+    check(d.wait_exit() == 0, "exit status 0 with nothing to save")
 
 
 SESSIONS = {f.__name__: f for f in (first_run,)}
