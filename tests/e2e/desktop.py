@@ -33,6 +33,29 @@ TOOLKIT_TROUBLE = re.compile(r"(Gtk|Gdk|GLib|GLib-GObject|Pango|Atk)-(WARNING|CR
 WINDOW_ROLES = {"dialog", "frame", "alert", "file chooser", "window"}
 
 
+class _Launched:
+    """A program started by a launcher, waited for like one we started."""
+
+    def __init__(self, pid):
+        self.pid = pid
+        self.returncode = None
+
+    def poll(self):
+        if self.returncode is None:
+            pid, status = os.waitpid(self.pid, os.WNOHANG)
+            if pid:
+                self.returncode = os.waitstatus_to_exitcode(status)
+        return self.returncode
+
+    def wait(self, timeout):
+        deadline = time.monotonic() + timeout
+        while self.poll() is None:
+            if time.monotonic() > deadline:
+                raise subprocess.TimeoutExpired("launched program", timeout)
+            time.sleep(0.1)
+        return self.returncode
+
+
 class Desktop:
     def __init__(self, out_dir):
         self.out_dir = out_dir
@@ -77,6 +100,10 @@ class Desktop:
 
     @staticmethod
     def _stop(process):
+        if isinstance(process, _Launched):
+            os.kill(process.pid, signal.SIGKILL)
+            process.wait(5)
+            return
         try:
             os.killpg(process.pid, signal.SIGTERM)
             process.wait(timeout=5)
@@ -117,10 +144,38 @@ class Desktop:
         self.app = a11y.wait_for_application(self.program.pid, WAIT)
         return self.app
 
-    def adopt(self, pid):
-        """Follows a program started by someone else (a desktop launcher)."""
-        self.app = a11y.wait_for_application(pid, WAIT)
-        return self.app
+    def open_with_default_application(self, path, bin_dir, data_dir):
+        """Opens a file as a file manager does: the application the desktop
+        (programs in bin_dir, desktop files in data_dir) names for the file's
+        type, launched through its desktop entry's Exec line. Returns the pid."""
+        import gi
+        gi.require_version("Gio", "2.0")
+        from gi.repository import Gio, GLib
+        env = self.environment(PATH=f"{bin_dir}:{os.environ['PATH']}", XDG_DATA_DIRS=f"{data_dir}:/usr/share",
+                               XDG_DATA_HOME=os.path.join(self.home, ".local", "share"))
+        saved = dict(os.environ)
+        os.environ.clear()
+        os.environ.update(env)  # GIO reads the desktop's folders from here
+        try:
+            kind, _ = Gio.content_type_guess(path, None)
+            app = Gio.AppInfo.get_default_for_type(kind, False)
+            if app is None:
+                raise LookupError(f"no application for {path} ({kind})")
+            context = Gio.AppLaunchContext()
+            for name, value in env.items():
+                context.setenv(name, value)
+            launched = []
+            with open(self.log_path, "a") as log:
+                app.launch_uris_as_manager_with_fds([Gio.File.new_for_path(path).get_uri()], context,
+                                                    GLib.SpawnFlags.SEARCH_PATH | GLib.SpawnFlags.DO_NOT_REAP_CHILD,
+                                                    None, None, lambda _app, pid, _data: launched.append(pid), None,
+                                                    -1, log.fileno(), log.fileno())
+        finally:
+            os.environ.clear()
+            os.environ.update(saved)
+        self.program = _Launched(launched[0])
+        self.app = a11y.wait_for_application(launched[0], WAIT)
+        return launched[0]
 
     def wait_exit(self, timeout=WAIT):
         """The program's exit status once it has ended."""
@@ -198,7 +253,9 @@ class Desktop:
     def click(self, acc, double=False):
         """A real left click in the middle of the object."""
         x, y = self._centre(acc)
-        self.xdotool("mousemove", "--sync", str(x), str(y))
+        # (--sync would wait forever when the pointer is there already)
+        self.xdotool("mousemove", str(x), str(y))
+        time.sleep(0.05)
         self.xdotool("click", *(["--repeat", "2", "--delay", "80"] if double else []), "1")
 
     def focus(self, acc):

@@ -11,6 +11,7 @@ import argparse
 import configparser
 import os
 import shutil
+import subprocess
 import sys
 import time
 
@@ -21,6 +22,8 @@ ABOUT = "About the Sortavel Manager"
 MISSION = "Mission Details"
 KILL = "Kill Details"
 SAVE_CHANGES = "Save changes to the current log?"
+EJECTED = "Your aircraft was destroyed! Did you eject safely?"
+DEAD_PILOT = "This Pilot is dead.  Would you like to start a new career?"
 
 
 class Session:
@@ -50,6 +53,21 @@ class Session:
         with open(os.path.join(self.desk.config, "Sortavel.ini"), "w") as out:
             parser.write(out, space_around_delimiters=False)
 
+    def sample_log(self, path=None):
+        """A copy of the sample pilot log to work on."""
+        path = path or self.path("pilot.log")
+        shutil.copy(os.path.join(self.examples, "pilot.log"), path)
+        return path
+
+    def exit_saving(self, main):
+        """Exit, answering Yes to saving the changes; the program ends."""
+        d = self.desk
+        d.click(d.find(main, "push button", "Exit"))
+        question = d.wait_message(SAVE_CHANGES)
+        d.shot("save-changes-question")
+        d.click(d.find(question, "push button", "Yes"))
+        check(d.wait_exit() == 0, "exit status 0")
+
     def simulator_folder(self, debrief):
         """A simulator folder whose last flight (debrf.tmp) is a copy of a sample debrief."""
         folder = self.path("Vortane")
@@ -67,8 +85,9 @@ def value_after(window, label):
     """The text shown right after a label (a summary figure, the status, the career range)."""
     for acc in a11y.descendants(window):
         if a11y.role(acc) == "label" and acc.name == label:
-            parent = acc.parent
-            return parent.getChildAtIndex(acc.getIndexInParent() + 1).name
+            if acc.parent.name == label:  # a group's own label: the value follows the group
+                acc = acc.parent
+            return acc.parent.getChildAtIndex(acc.getIndexInParent() + 1).name
     raise LookupError(f'no label "{label}"')
 
 
@@ -79,6 +98,10 @@ def read_log(path):
     with open(path, newline="") as log:
         parser.read_string(log.read().replace("\r\n", "\n"))
     return parser
+
+
+def cell(table, name):
+    return next(c for c in a11y.find_all(table, "table cell", showing_only=False) if c.name == name)
 
 
 def check(condition, what):
@@ -173,7 +196,163 @@ def first_run(s):
     check(d.wait_exit() == 0, "exit status 0 with nothing to save")
 
 
-SESSIONS = {f.__name__: f for f in (first_run,)}
+def career_ends(s):
+    """The pilot is killed: the ejection question answered No, the status reads
+    KIA and the career range closes; Add asks about a new career, Yes starts
+    one holding the new mission. Saved on Exit."""
+    d = s.desk
+    log = s.sample_log()
+    s.write_settings(Preferences={"Init": 1, "Vortane_Dir": s.simulator_folder("killed.stt")},
+                     File={"Last_File": log})
+    d.start([s.program])
+    main = d.wait_window(log)
+    check(value_after(main, "Status") == "OK", "the pilot alive at first")
+    d.shot("main-window-pilot-alive")
+    d.click(d.find(main, "push button", "Log Last Mission"))
+    question = d.wait_message(EJECTED)
+    d.shot("ejection-question")
+    d.click(d.find(question, "push button", "No"))
+    mission = d.wait_window(MISSION)
+    d.shot("mission-details-killed")
+    d.click(d.find(mission, "push button", "Close"))
+    d.wait_gone(mission, "Mission Details")
+    a11y.wait_for(lambda: value_after(main, "Status") == "KIA", "the status KIA")
+    range_kia = value_after(main, "Career:")
+    check(not range_kia.endswith("Present"), f"a dead pilot's career range has an end: {range_kia}")
+    check(cells(d.find(main, "table", "Missions"))[-1] == "Last Stand", "the fatal mission listed last")
+    d.shot("main-window-pilot-killed")
+
+    d.click(d.find(main, "push button", "Add"))
+    question = d.wait_message(DEAD_PILOT)
+    d.shot("new-career-question")
+    d.click(d.find(question, "push button", "Yes"))
+    mission = d.wait_window(MISSION)
+    d.replace_text(d.find(mission, "text", "Mission"), "Fresh Start")
+    d.shot("mission-details-first-of-the-new-career")
+    d.click(d.find(mission, "push button", "Close"))
+    d.wait_gone(mission, "Mission Details")
+    a11y.wait_for(lambda: cells(d.find(main, "table", "Missions")) == ["Fresh Start"], "the new career's mission")
+    check(value_after(main, "Status") == "OK", "the new career's pilot alive")
+    check(value_after(main, "Career:").endswith("Present"), "the new career runs to the present")
+    check(value_after(main, "Total") == "1", "one mission in the new career")
+    d.shot("main-window-new-career")
+
+    s.exit_saving(main)
+    saved = read_log(log)
+    check(saved["Pilot"]["Career_Count"] == "4", "four careers saved")
+    check(saved["C2M3"]["Title"] == "Last Stand" and saved["C2M3"]["Pilot_Status"] == "3", "the fatal mission KIA")
+    check(saved["C3M0"]["Title"] == "Fresh Start", "the new career's mission saved")
+
+
+def moving_missions(s):
+    """A mission cut from the last career, the careers stepped through with the
+    up-down arrows, the mission pasted into the first career; saved and
+    reopened, it is there."""
+    d = s.desk
+    log = s.sample_log()
+    s.write_settings(Preferences={"Init": 1}, File={"Last_File": log})
+    d.start([s.program])
+    main = d.wait_window(log)
+    missions = d.find(main, "table", "Missions")
+    check(cells(missions) == ["Border Patrol", "Escort", "Airfield Strike"], "the last career's missions")
+    d.click(cell(missions, "Escort"))
+    d.shot("mission-selected")
+    d.click(d.find(main, "push button", "Cut"))
+    a11y.wait_for(lambda: cells(missions) == ["Border Patrol", "Airfield Strike"], "the mission cut")
+    d.shot("mission-cut")
+    last_range = value_after(main, "Career:")
+    for _ in range(2):
+        before = value_after(main, "Career:")
+        d.click(d.find(main, "push button", "Previous career"))
+        a11y.wait_for(lambda: value_after(main, "Career:") != before, "the previous career")
+    a11y.wait_for(lambda: cells(missions) == ["Coastal Sweep", "Harbour Strike", "Night Intercept"],
+                  "the first career's missions")
+    d.shot("first-career")
+    d.click(cell(missions, "Harbour Strike"))
+    d.click(d.find(main, "push button", "Paste"))
+    a11y.wait_for(lambda: "Escort" in cells(missions), "the mission pasted")
+    d.shot("mission-pasted")
+    s.exit_saving(main)
+
+    d.start([s.program])
+    main = d.wait_window(log)
+    missions = d.find(main, "table", "Missions")
+    check(value_after(main, "Career:") == last_range, "the last career shown first")
+    check(cells(missions) == ["Border Patrol", "Airfield Strike"], "the mission gone from the last career")
+    for _ in range(2):
+        before = value_after(main, "Career:")
+        d.click(d.find(main, "push button", "Previous career"))
+        a11y.wait_for(lambda: value_after(main, "Career:") != before, "the previous career")
+    a11y.wait_for(lambda: "Escort" in cells(missions), "the mission in the first career after reopening")
+    d.shot("reopened-first-career")
+    d.click(d.find(main, "push button", "Exit"))
+    check(d.wait_exit() == 0, "exit status 0 with nothing to save")
+    saved = read_log(log)
+    check(saved["C0"]["Mission_Count"] == "4" and saved["C2"]["Mission_Count"] == "2", "the counts saved")
+
+
+def damage_control(s):
+    """A save that fails (the log's folder removed behind the program's back)
+    keeps the window open and the log in memory; with the folder back, the
+    next save succeeds."""
+    d = s.desk
+    folder = s.path("logs")
+    os.makedirs(folder)
+    log = s.sample_log(os.path.join(folder, "pilot.log"))
+    s.write_settings(Preferences={"Init": 1}, File={"Last_File": log})
+    d.start([s.program])
+    main = d.wait_window(log)
+    d.replace_text(d.find(main, "text", "Callsign"), "Phoenix")
+    d.shot("callsign-changed")
+    shutil.rmtree(folder)
+    d.click(d.find(main, "push button", "Exit"))
+    d.click(d.find(d.wait_message(SAVE_CHANGES), "push button", "Yes"))
+    failure = d.wait_message("Could not save the log to " + log)
+    d.shot("save-failed")
+    d.click(d.find(failure, "push button", "OK"))
+    d.wait_gone(failure, "the failure message")
+    time.sleep(0.5)
+    check(d.program.poll() is None, "the program still running")
+    check(d.text_of(d.find(main, "text", "Callsign")) == "Phoenix", "the change still in memory")
+    check(not os.path.exists(log), "nothing written")
+    d.shot("window-still-open")
+
+    os.makedirs(folder)
+    s.exit_saving(main)
+    check(read_log(log)["Pilot"]["Callsign"] == "Phoenix", "the change saved once the folder is back")
+
+
+def desktop_open(s):
+    """Installed into a scratch root, the program is what a file manager opens
+    a debrief with: the desktop entry's Exec line run with the file logs it
+    into the last log."""
+    d = s.desk
+    prefix = s.path("usr")
+    subprocess.run(["cmake", "--install", s.build, "--prefix", prefix], check=True, stdout=subprocess.DEVNULL)
+    subprocess.run(["update-mime-database", os.path.join(prefix, "share", "mime")], check=True,
+                   stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    subprocess.run(["update-desktop-database", os.path.join(prefix, "share", "applications")], check=True)
+    log = s.sample_log()
+    s.write_settings(Preferences={"Init": 1}, File={"Last_File": log})
+    downloads = s.path("Downloads")
+    os.makedirs(downloads)
+    debrief = os.path.join(downloads, "Deep Strike.stt")
+    shutil.copy(os.path.join(s.examples, "strike.stt"), debrief)
+
+    d.open_with_default_application(debrief, os.path.join(prefix, "bin"), os.path.join(prefix, "share"))
+    mission = d.wait_window(MISSION)
+    check(d.text_of(d.find(mission, "text", "Mission")) == "Strike", "the debrief's mission shown")
+    d.shot("mission-details-of-the-opened-debrief")
+    d.click(d.find(mission, "push button", "Close"))
+    main = d.wait_window(log)
+    a11y.wait_for(lambda: cells(d.find(main, "table", "Missions"))[-1] == "Strike", "the mission in the last log")
+    d.shot("main-window-with-the-opened-debrief")
+    s.exit_saving(main)
+    saved = read_log(log)
+    check(saved["C2"]["Mission_Count"] == "4" and saved["C2M3"]["Title"] == "Strike", "logged into the last log")
+
+
+SESSIONS = {f.__name__: f for f in (first_run, career_ends, moving_missions, damage_control, desktop_open)}
 
 
 def main(argv):
