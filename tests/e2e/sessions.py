@@ -352,7 +352,40 @@ def desktop_open(s):
     check(saved["C2"]["Mission_Count"] == "4" and saved["C2M3"]["Title"] == "Strike", "logged into the last log")
 
 
-SESSIONS = {f.__name__: f for f in (first_run, career_ends, moving_missions, damage_control, desktop_open)}
+def try_it(s):
+    """The README's tour: the sample log opened from the command line, the
+    sample strike logged through "Log Mission..." and its file chooser; Exit
+    without saving leaves the log as it was."""
+    d = s.desk
+    log = s.sample_log()
+    with open(log, "rb") as before:
+        original = before.read()
+    s.write_settings(Preferences={"Init": 1, "Vortane_Dir": s.simulator_folder("sweep.stt")})
+    d.start([s.program, "/LOG", log])
+    main = d.wait_window(log)
+    d.shot("sample-log")
+    d.click(d.find(main, "push button", "Log Mission..."))
+    d.wait_window("Open")
+    d.type(os.path.join(s.examples, "strike.stt"))
+    d.shot("debrief-chosen")
+    d.key("Return")
+    mission = d.wait_window(MISSION)
+    d.shot("mission-details-of-the-strike")
+    d.click(d.find(mission, "push button", "Close"))
+    d.wait_gone(mission, "Mission Details")
+    a11y.wait_for(lambda: cells(d.find(main, "table", "Missions"))[-1] == "Strike", "the strike listed")
+    check(value_after(main, "Pri. Targets") == "2", "the strike's primary target counted")
+    d.shot("main-window-with-the-strike")
+    d.click(d.find(main, "push button", "Exit"))
+    question = d.wait_message(SAVE_CHANGES)
+    d.click(d.find(question, "push button", "No"))
+    check(d.wait_exit() == 0, "exit status 0")
+    with open(log, "rb") as after:
+        check(after.read() == original, "the log left as it was")
+    check(s.settings()["File"].get("Last_STT") == os.path.join(s.examples, "strike.stt"), "Last_STT written")
+
+
+SESSIONS = {f.__name__: f for f in (first_run, career_ends, moving_missions, damage_control, desktop_open, try_it)}
 
 
 def main(argv):
