@@ -225,11 +225,12 @@ class Desktop:
         return a11y.wait_for(found, f'a message saying "{text_part}"', timeout)
 
     @staticmethod
-    def find(root, role, name):
-        acc = a11y.find(root, role, name)
-        if acc is None:
-            raise LookupError(f'no {role} "{name}" in\n{a11y.dump(root)}')
-        return acc
+    def find(root, role, name, timeout=WAIT):
+        """The showing object of that role and name below root, once there is one."""
+        try:
+            return a11y.wait_for(lambda: a11y.find(root, role, name), f'the {role} "{name}"', timeout)
+        except TimeoutError:
+            raise LookupError(f'no {role} "{name}" in\n{a11y.dump(root)}') from None
 
     @staticmethod
     def text_of(acc):
