@@ -306,7 +306,9 @@ def damage_control(s):
     d.shot("callsign-changed")
     shutil.rmtree(folder)
     d.click(d.find(main, "push button", "Exit"))
-    d.click(d.find(d.wait_message(SAVE_CHANGES), "push button", "Yes"))
+    question = d.wait_message(SAVE_CHANGES)
+    d.shot("save-changes-question")
+    d.click(d.find(question, "push button", "Yes"))
     failure = d.wait_message("Could not save the log to " + log)
     d.shot("save-failed")
     d.click(d.find(failure, "push button", "OK"))
@@ -378,6 +380,7 @@ def try_it(s):
     d.shot("main-window-with-the-strike")
     d.click(d.find(main, "push button", "Exit"))
     question = d.wait_message(SAVE_CHANGES)
+    d.shot("save-changes-question")
     d.click(d.find(question, "push button", "No"))
     check(d.wait_exit() == 0, "exit status 0")
     with open(log, "rb") as after:
