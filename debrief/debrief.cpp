@@ -1,13 +1,17 @@
 // CDebrief: loading a debrief file and answering queries about its events.
 #include "debrief/debrief.h"
 
+#include "platform/huge_pages.h"
 #include "platform/message_box.h"
 
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
+#include <bit>
+#include <cstddef>
 #include <cerrno>
-#include <cstdio>
 #include <functional>
 #include <iterator>
 #include <memory>
@@ -70,9 +74,34 @@ void ReportOpenFailure(const std::string& strPath, int nError)
                   MB_OK | MB_ICONEXCLAMATION);
 }
 
-struct FileCloser {
-    void operator()(std::FILE* pFile) const { std::fclose(pFile); }
+struct FdCloser {
+    int fd;
+    ~FdCloser() { ::close(fd); }
 };
+
+// Reads into [p, p + nSize) until it is full or the file ends: the bytes
+// read, or -1 with errno set.
+std::int64_t ReadUpTo(int fd, void* p, std::size_t nSize)
+{
+    std::size_t nDone = 0;
+    while (nDone < nSize) {
+        const ssize_t nGot = ::read(fd, static_cast<char*>(p) + nDone, nSize - nDone);
+        if (nGot < 0 && errno == EINTR)
+            continue;
+        if (nGot < 0)
+            return -1;
+        if (nGot == 0)
+            break;
+        nDone += static_cast<std::size_t>(nGot);
+    }
+    return static_cast<std::int64_t>(nDone);
+}
+
+// The records are read straight into the events: the file's layout is the
+// structure's, little-endian.
+static_assert(sizeof(DebriefEvent) == kDebriefEventSize && offsetof(DebriefEvent, status) == 4 &&
+              offsetof(DebriefEvent, country) == 6 && offsetof(DebriefEvent, shape) == 10 &&
+              offsetof(DebriefEvent, object) == 12 && offsetof(DebriefEvent, parent) == 14);
 
 // Counting sort of the record numbers by key: start[k] .. start[k + 1] is
 // the run of records with key k, in file order.
@@ -99,12 +128,9 @@ CDebrief::CDebrief() : m_timeFile(CTime::GetCurrentTime()) {}
 
 bool CDebrief::Open(const std::string& strPath)
 {
-    std::vector<std::uint8_t> bytes;
     try {
-        if (!ReadFile(strPath, bytes))
+        if (!ReadFile(strPath))
             return false;
-        Parse(bytes);
-        bytes = {};
         BuildIndex();
     } catch (const std::bad_alloc&) {
         Clear();
@@ -114,15 +140,16 @@ bool CDebrief::Open(const std::string& strPath)
     return m_nEvents > 0;
 }
 
-bool CDebrief::ReadFile(const std::string& strPath, std::vector<std::uint8_t>& bytes)
+bool CDebrief::ReadFile(const std::string& strPath)
 {
-    std::unique_ptr<std::FILE, FileCloser> pFile(std::fopen(strPath.c_str(), "rb"));
-    if (!pFile) {
+    const int fd = ::open(strPath.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY);
+    if (fd < 0) {
         ReportOpenFailure(strPath, errno);
         return false;
     }
+    const FdCloser closer{fd};
     struct stat info {};
-    if (fstat(fileno(pFile.get()), &info) != 0) {
+    if (fstat(fd, &info) != 0) {
         ReportOpenFailure(strPath, errno);
         return false;
     }
@@ -137,37 +164,71 @@ bool CDebrief::ReadFile(const std::string& strPath, std::vector<std::uint8_t>& b
     }
     m_timeFile = CTime(static_cast<std::int64_t>(info.st_mtime));
 
-    // One more byte than the size, so that one read reaches the end.
-    if (S_ISREG(info.st_mode))
-        bytes.reserve(static_cast<std::size_t>(info.st_size) + 1);
-    // Read to the end in large pieces: the size may have changed since fstat,
-    // and other kinds of file have none.
-    constexpr std::size_t kChunk = 1 << 20;
-    for (;;) {
-        const std::size_t nOld = bytes.size();
-        // The room reserved for a regular file first, so a small file costs
-        // no large buffer.
-        const std::size_t nWant = bytes.capacity() > nOld ? bytes.capacity() - nOld : kChunk;
-        bytes.resize(nOld + nWant);
-        errno = 0;
-        const std::size_t nGot = std::fread(bytes.data() + nOld, 1, nWant, pFile.get());
-        bytes.resize(nOld + nGot);
-        if (bytes.size() > kMaxFileSize) {
-            ReportOpenFailure(strPath, EFBIG);
-            return false;
-        }
-        if (nGot < nWant) {
-            if (std::ferror(pFile.get())) {
+    // The header, the mission block and the title: everything before the
+    // first record, or the whole file when it ends sooner.
+    std::vector<std::uint8_t> head(kTitleLengthOffset + 2);
+    std::int64_t nGot = ReadUpTo(fd, head.data(), head.size());
+    std::size_t nFirst = kTitleOffset + kAfterTitleSkip;
+    if (nGot == static_cast<std::int64_t>(head.size())) {
+        nFirst += ReadU16(head.data() + kTitleLengthOffset);
+        head.resize(nFirst);
+        const std::int64_t nMore = ReadUpTo(fd, head.data() + kTitleOffset, nFirst - kTitleOffset);
+        nGot = nMore < 0 ? nMore : nGot + nMore;
+    }
+    if (nGot < 0) {
+        ReportOpenFailure(strPath, errno != 0 ? errno : EIO);
+        return false;
+    }
+    head.resize(static_cast<std::size_t>(nGot));
+    ParseHead(head);
+
+    // Records run to the end of the file; a trailing piece is dropped. One
+    // record more than the size holds, so that one read reaches the end; the
+    // size may have changed since fstat, and other kinds of file have none.
+    std::vector<DebriefEvent> events;
+    std::size_t nBytes = 0;
+    if (head.size() == nFirst) {
+        // The room of a regular file's records first, so that a small file
+        // costs no large buffer.
+        constexpr std::size_t kChunk = (1 << 20) / kDebriefEventSize;
+        std::size_t nWant = kChunk;
+        if (S_ISREG(info.st_mode))
+            nWant = (static_cast<std::uint64_t>(info.st_size) > nFirst
+                         ? (static_cast<std::size_t>(info.st_size) - nFirst) / kDebriefEventSize
+                         : 0) +
+                    1;
+        for (;;) {
+            if (nBytes == events.size() * kDebriefEventSize) {
+                events.reserve(events.size() + nWant);
+                AdviseHugePages(events.data(), events.capacity() * kDebriefEventSize);
+                events.resize(events.size() + nWant);
+                nWant = std::max(kChunk, events.size() / 2);
+            }
+            const std::int64_t nRead = ReadUpTo(fd, reinterpret_cast<char*>(events.data()) + nBytes,
+                                                events.size() * kDebriefEventSize - nBytes);
+            if (nRead < 0) {
                 ReportOpenFailure(strPath, errno != 0 ? errno : EIO);
                 return false;
             }
-            break;
+            nBytes += static_cast<std::size_t>(nRead);
+            if (nFirst + nBytes > kMaxFileSize) {
+                ReportOpenFailure(strPath, EFBIG);
+                return false;
+            }
+            if (nBytes < events.size() * kDebriefEventSize)
+                break;
         }
     }
+    events.resize(nBytes / kDebriefEventSize);
+    if constexpr (std::endian::native != std::endian::little)
+        for (DebriefEvent& event : events)
+            event = ReadEvent(reinterpret_cast<const std::uint8_t*>(&event));
+    m_pEvents = std::move(events);
+    m_nEvents = static_cast<std::uint32_t>(m_pEvents.size());
     return true;
 }
 
-void CDebrief::Parse(const std::vector<std::uint8_t>& bytes)
+void CDebrief::ParseHead(const std::vector<std::uint8_t>& bytes)
 {
     CopyBytes(bytes, kHeaderOffset, m_header);
     CopyBytes(bytes, kMissionOffset, m_mission);
@@ -185,16 +246,6 @@ void CDebrief::Parse(const std::vector<std::uint8_t>& bytes)
         strTitle.assign(first, std::find(first, last, std::uint8_t{0}));
     }
     m_strTitle = std::move(strTitle);
-
-    // Records run to the end of the file; a trailing piece is dropped.
-    const std::size_t nFirst = kTitleOffset + nTitleLength + kAfterTitleSkip;
-    const std::size_t nRecords =
-        bytes.size() > nFirst ? (bytes.size() - nFirst) / kDebriefEventSize : 0;
-    m_pEvents.clear();
-    m_pEvents.reserve(nRecords);
-    for (std::size_t i = 0; i < nRecords; ++i)
-        m_pEvents.push_back(ReadEvent(bytes.data() + nFirst + i * kDebriefEventSize));
-    m_nEvents = static_cast<std::uint32_t>(m_pEvents.size());
 }
 
 void CDebrief::BuildIndex()

@@ -84,8 +84,8 @@ public:
     std::array<std::uint8_t, 39> m_mission{}; // mission block; bytes 2-5 hold the base time
 
 private:
-    bool ReadFile(const std::string& strPath, std::vector<std::uint8_t>& bytes);
-    void Parse(const std::vector<std::uint8_t>& bytes);
+    bool ReadFile(const std::string& strPath);
+    void ParseHead(const std::vector<std::uint8_t>& bytes); // what comes before the records
     void BuildIndex();
     void Clear(); // drops the events and the index
     CTimeSpan UntimedRecordTime(std::uint32_t nRecord) const;
