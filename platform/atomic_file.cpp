@@ -22,6 +22,9 @@ constexpr std::string_view kTempInfix = ".tmp-";
 constexpr int kTempAttempts = 100;
 constexpr std::size_t kTempLetters = 6;
 constexpr std::string_view kAlphabet = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+// Written data is handed to the disk in pieces of this size while the rest
+// is still being made, so that the sync at the end waits for little.
+constexpr off_t kWritebackPiece = 1 << 20;
 
 std::string FileNameOf(const std::string& strPath)
 {
@@ -162,6 +165,8 @@ bool CAtomicFile::OtherSaveInProgress(bool bRemoveStale)
                 bInProgress = bInProgress || errno == EWOULDBLOCK;
             else if (bRemoveStale)
                 m_calls.Unlink(strPath.c_str()); // while we hold its lock
+            else
+                m_bLeftovers = true;
         }
         CloseFd(fd);
     }
@@ -194,6 +199,8 @@ bool CAtomicFile::CreateTemp()
         return false;
     }
     m_strTemp = strName;
+    m_nWritten = m_nWrittenBack = 0;
+    m_bLeftovers = false;
     // Other saves see the file in use while it is written.
     if (m_calls.Flock(m_nTemp, LOCK_EX | LOCK_NB) != 0) {
         Fail("cannot prepare the temporary file", errno);
@@ -242,8 +249,22 @@ bool CAtomicFile::Write(std::string_view data)
             return false;
         }
         data.remove_prefix(static_cast<std::size_t>(written));
+        m_nWritten += written;
     }
+    StartWriteback();
     return true;
+}
+
+// A hint only: where it is not supported the sync does all the work.
+void CAtomicFile::StartWriteback()
+{
+    const off_t nPending = m_nWritten - m_nWrittenBack;
+    if (nPending < kWritebackPiece)
+        return;
+#ifdef SYNC_FILE_RANGE_WRITE
+    sync_file_range(m_nTemp, m_nWrittenBack, nPending, SYNC_FILE_RANGE_WRITE);
+#endif
+    m_nWrittenBack = m_nWritten;
 }
 
 bool CAtomicFile::Commit()
@@ -275,7 +296,10 @@ bool CAtomicFile::Commit()
     if (dir >= 0)
         m_calls.Fsync(dir);
     CloseFd(dir);
-    OtherSaveInProgress(true);
+    // Only a folder that held leftovers when the save began is looked
+    // through again: a crash meanwhile leaves its file to the next save.
+    if (m_bLeftovers)
+        OtherSaveInProgress(true);
     Discard();
     return true;
 }

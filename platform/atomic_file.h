@@ -47,6 +47,8 @@ private:
     // removes the temporary files nobody holds (left by a crash) if asked.
     bool OtherSaveInProgress(bool bRemoveStale);
     void CloseFd(int& fd);
+    // Starts the disk on what was written since, once there is a piece of it.
+    void StartWriteback();
 
     CFileCalls m_calls;
     std::string m_strTarget; // the file replaced (symbolic links resolved)
@@ -56,6 +58,9 @@ private:
     uid_t m_nOwner = 0;
     gid_t m_nGroup = 0;
     int m_nTemp = -1;
+    off_t m_nWritten = 0;     // bytes written to the temporary file
+    off_t m_nWrittenBack = 0; // ... of which the disk was asked to take
     bool m_bFailed = false;
+    bool m_bLeftovers = false; // temporary files of a crashed save were seen
     std::string m_strError;
 };
