@@ -1,5 +1,7 @@
 #include "log/text_escape.h"
 
+#include <algorithm>
+
 std::string EscapeText(std::string_view text)
 {
     std::string out;
@@ -10,23 +12,27 @@ std::string EscapeText(std::string_view text)
 
 void EscapeTextInto(std::string_view text, std::string& out)
 {
+    // Runs of plain characters are copied whole.
+    std::size_t nPlain = 0;
     for (std::size_t i = 0; i < text.size(); ++i) {
         const char c = text[i];
-        if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') {
-            out += "\\n";
-            ++i;
-        } else if (c == '\r' || c == '\n') {
-            // A lone line break would split the stored line; keep it as a
-            // line break (it reads back as CR LF).
-            out += "\\n";
-        } else if (c == '\t') {
+        if (c != '\r' && c != '\n' && c != '\t' && c != '\\')
+            continue;
+        out.append(text.data() + nPlain, i - nPlain);
+        if (c == '\t') {
             out += "\\t";
         } else if (c == '\\') {
             out += "\\\\";
         } else {
-            out += c;
+            // A lone line break would split the stored line; keep it as a
+            // line break (it reads back as CR LF).
+            if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n')
+                ++i;
+            out += "\\n";
         }
+        nPlain = i + 1;
     }
+    out.append(text.data() + nPlain, text.size() - nPlain);
 }
 
 std::string UnescapeText(std::string_view text)
@@ -34,11 +40,12 @@ std::string UnescapeText(std::string_view text)
     std::string out;
     out.reserve(text.size());
     for (std::size_t i = 0; i < text.size(); ++i) {
-        const char c = text[i];
-        if (c != '\\') {
-            out += c;
-            continue;
-        }
+        // The text up to the next backslash is copied whole.
+        const std::size_t nEscape = std::min(text.find('\\', i), text.size());
+        out.append(text.data() + i, nEscape - i);
+        i = nEscape;
+        if (i == text.size())
+            break;
         if (++i == text.size())
             break; // a trailing lone backslash is dropped
         const char next = text[i];
