@@ -22,6 +22,9 @@ constexpr std::size_t kBufferSize = 64 * 1024;
 // records a log may hold comes near it.
 constexpr std::uint64_t kMaxReadSize = 1ull << 30;
 constexpr std::string_view kInUse = "the file is in use by another program";
+// How far a section is looked for by reading on before the file's headers
+// are indexed.
+constexpr std::size_t kScanAhead = 64 * 1024;
 
 // A key or value without the blanks at its ends; most have none.
 std::string_view TrimEntry(std::string_view text)
@@ -349,10 +352,15 @@ bool CLogFile::ReadWholeFile()
 bool CLogFile::ScanForHeader(std::string_view name)
 {
     if (!m_sectionIndex) {
+        // A header close ahead is found by reading on; one further away, or
+        // none, through an index of them all, made once.
         std::string_view line;
-        while (NextHeaderLine(m_text, m_nPos, line))
-            if (EqualNoCase(HeaderName(line), name))
+        const std::size_t nLimit = m_nPos + kScanAhead;
+        for (std::size_t nPos = m_nPos; nPos < nLimit && NextHeaderLine(m_text, nPos, line);)
+            if (EqualNoCase(HeaderName(line), name)) {
+                m_nPos = nPos;
                 return true;
+            }
         m_sectionIndex.emplace(m_text);
     }
     const std::size_t nEnd = m_sectionIndex->Find(name, m_nPos);

@@ -32,6 +32,7 @@ private:
     };
     std::string_view NameOf(std::uint32_t nHeader) const;
     std::size_t Slot(std::string_view name) const; // of the name, or the empty one for it
+    void PrefetchBefore(std::uint32_t nHeader) const;
 
     std::string_view m_text;
     std::vector<CHeader> m_headers; // in file order

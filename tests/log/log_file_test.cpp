@@ -120,8 +120,6 @@ TEST_F(LogFileTest, LookupsFollowTheCursorRoundTheSection)
 
 TEST_F(LogFileTest, SearchGoesOnwardThenRoundTheFile)
 {
-    WriteBytes(Path(), "[A]\nK=1\n[B]\nK=2\n[A]\nK=3\n[C]\nK=4\n");
-    CLogFile file(Path());
     const struct {
         const char* section;
         const char* value;
@@ -130,8 +128,14 @@ TEST_F(LogFileTest, SearchGoesOnwardThenRoundTheFile)
         {"Missing", "-"},                              // gives up at the start
         {"A", "1"}, {"C", "4"}, {"B", "2"},
     };
-    for (const auto& r : requests)
-        EXPECT_EQ(file.GetEntry(r.section, "K", "-"), r.value) << r.section;
+    // Sections close together are found by reading on, far apart through an index.
+    for (const std::size_t nPadding : {0, 100000}) {
+        const std::string pad = nPadding == 0 ? "" : "Pad=" + std::string(nPadding, 'p') + "\n";
+        WriteBytes(Path(), "[A]\nK=1\n" + pad + "[B]\nK=2\n" + pad + "[A]\nK=3\n" + pad + "[C]\nK=4\n");
+        CLogFile file(Path());
+        for (const auto& r : requests)
+            EXPECT_EQ(file.GetEntry(r.section, "K", "-"), r.value) << r.section << " " << nPadding;
+    }
 }
 
 TEST_F(LogFileTest, ConvertsIntegersWithoutOverflowChecks)
