@@ -91,11 +91,11 @@ INSTANTIATE_TEST_SUITE_P(Calls, SaveFaultTest, ::testing::Values("open", "write"
 TEST_F(FaultTest, AReadThatFailsHalfWayChangesNothing)
 {
     const struct {
-        const char* pszCall; // the reader of the debrief uses stdio, the log's reads the system's
-        std::string strDir;
+        const char* pszCall;
+        std::string strDir; // or the one file
         std::string strMessage;
     } cases[] = {
-        {"fread", m_env.Root(), "Could not open file " + m_env.DebriefPath() + "\nError code is 5"},
+        {"read", m_env.DebriefPath(), "Could not open file " + m_env.DebriefPath() + "\nError code is 5"},
         {"read", m_env.LogDir(),
          "Could not read the log " + m_env.LogPath() + ": cannot read the file: " + std::strerror(EIO)},
     };
