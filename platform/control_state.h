@@ -29,6 +29,19 @@ struct CListRow {
     std::intptr_t m_nData = 0;
 };
 
+// The rows of a report list that the dialog keeps itself (owner data): the
+// list holds only their number and asks for what it shows, one cell at a
+// time, so that a long table costs what its visible rows cost. nId is the
+// list's control id.
+class CListRowSource {
+public:
+    virtual std::string GetCellText(int nId, int nRow, int nColumn) const = 0;
+    virtual std::intptr_t GetRowData(int nId, int nRow) const = 0;
+
+protected:
+    ~CListRowSource() = default;
+};
+
 struct CControlState {
     const CControlTemplate* m_pTemplate = nullptr; // kind, id, place, style
     std::string m_strText;  // edit text (line breaks CR LF), label
@@ -41,6 +54,8 @@ struct CControlState {
     int m_nTopIndex = 0;                // list box: first visible row
     int m_nBitmapId = 0;                // picture: built-in bitmap shown, 0: none
     std::unique_ptr<CBitmap> m_pBitmap; // picture: loaded bitmap shown instead
+    const CListRowSource* m_pRowSource = nullptr; // report list: rows kept by the dialog, not owned
+    int m_nSourceRows = 0;                        // their number
 
     EControlKind GetKind() const { return m_pTemplate->m_eKind; }
     int GetId() const { return m_pTemplate->m_nId; }
@@ -49,6 +64,11 @@ struct CControlState {
     bool IsList() const;    // drop-down list, list box or report list
     bool IsButton() const;  // push button, check box or radio button
     bool CanTakeFocus() const; // not a label, frame or picture
+
+    // Rows of a list, stored or kept by the dialog alike.
+    int GetRowCount() const;
+    std::string GetCellText(int nRow, int nColumn) const; // "" out of range
+    std::intptr_t GetRowData(int nRow) const;             // 0 out of range
 };
 
 // What the program changed, as told to the host.

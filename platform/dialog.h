@@ -84,6 +84,12 @@ public:
     // Replaces every row in one change, so that a long list fills at once; no
     // row is selected afterwards and the top row is the first.
     void SetItems(int nId, const std::vector<std::string>& texts);
+    // A report list whose rows the dialog keeps (owner data): nRows rows whose
+    // texts and item data pSource gives when asked (not owned; it must live
+    // while the list shows them). Replaces every row in one change; no row is
+    // selected afterwards. Rows cannot then be added, changed or removed one
+    // by one; ResetContent makes the list one of stored rows again.
+    void SetVirtualRows(int nId, int nRows, const CListRowSource* pSource);
     int AddString(int nId, const std::string& strText);           // index of the new row
     int InsertString(int nId, int nIndex, const std::string& strText); // -1: at the end
     int DeleteString(int nId, int nIndex);                         // rows left, or LB_ERR
@@ -112,6 +118,8 @@ public:
     int GetColumnWidth(int nId, int nColumn) const; // -1 when unset or absent
     // Width in pixels of the text as the list would draw it.
     int GetStringWidth(int nId, const std::string& strText) const;
+    // The same for many texts at once (one width per text, in order).
+    std::vector<int> GetStringWidths(int nId, const std::vector<std::string>& texts) const;
 
     // Pictures: a built-in bitmap, or a loaded one the control then owns
     // (nullptr shows nothing).
@@ -178,6 +186,9 @@ private:
     const CControlState* Control(int nId, const char* pszUse) const;
     CControlState* ListControl(int nId, const char* pszUse);
     const CControlState* ListControl(int nId, const char* pszUse) const;
+    // A list whose rows are stored here (not kept by the dialog).
+    CControlState* StoredRowsControl(int nId, const char* pszUse);
+    const CControlState* StoredRowsControl(int nId, const char* pszUse) const;
     CControlState* UserControl(int nId);
     void BuildControls();
     void InitModel();

@@ -103,6 +103,8 @@ void CDialog::ResetContent(int nId)
     if (!pCtl)
         return;
     pCtl->m_rows.clear();
+    pCtl->m_pRowSource = nullptr;
+    pCtl->m_nSourceRows = 0;
     pCtl->m_nSelection = -1;
     pCtl->m_nTopIndex = 0;
     Changed(*pCtl, EChange::RowsReset);
@@ -113,6 +115,8 @@ void CDialog::SetItems(int nId, const std::vector<std::string>& texts)
     CControlState* pCtl = ListControl(nId, "SetItems");
     if (!pCtl)
         return;
+    pCtl->m_pRowSource = nullptr;
+    pCtl->m_nSourceRows = 0;
     pCtl->m_rows.clear();
     pCtl->m_rows.reserve(texts.size());
     for (const std::string& strText : texts)
@@ -122,11 +126,45 @@ void CDialog::SetItems(int nId, const std::vector<std::string>& texts)
     Changed(*pCtl, EChange::RowsReset);
 }
 
+void CDialog::SetVirtualRows(int nId, int nRows, const CListRowSource* pSource)
+{
+    CControlState* pCtl = Control(nId, "SetVirtualRows");
+    if (!pCtl)
+        return;
+    if (pCtl->GetKind() != EControlKind::ReportList || !pSource || nRows < 0) {
+        ReportError("SetVirtualRows of control " + std::to_string(nId) +
+                    " needs a report list, a source and a row count of 0 or more");
+        return;
+    }
+    pCtl->m_rows.clear();
+    pCtl->m_rows.shrink_to_fit();
+    pCtl->m_pRowSource = pSource;
+    pCtl->m_nSourceRows = nRows;
+    pCtl->m_nSelection = -1;
+    pCtl->m_nTopIndex = 0;
+    Changed(*pCtl, EChange::RowsReset);
+}
+
+const CControlState* CDialog::StoredRowsControl(int nId, const char* pszUse) const
+{
+    const CControlState* pCtl = ListControl(nId, pszUse);
+    if (pCtl && pCtl->m_pRowSource) {
+        ReportError(std::string(pszUse) + " of control " + std::to_string(nId) + ", whose rows the dialog keeps");
+        return nullptr;
+    }
+    return pCtl;
+}
+
+CControlState* CDialog::StoredRowsControl(int nId, const char* pszUse)
+{
+    return const_cast<CControlState*>(std::as_const(*this).StoredRowsControl(nId, pszUse));
+}
+
 int CDialog::AddString(int nId, const std::string& strText) { return InsertString(nId, -1, strText); }
 
 int CDialog::InsertString(int nId, int nIndex, const std::string& strText)
 {
-    CControlState* pCtl = ListControl(nId, "InsertString");
+    CControlState* pCtl = StoredRowsControl(nId, "InsertString");
     if (!pCtl)
         return LB_ERR;
     int nCount = static_cast<int>(pCtl->m_rows.size());
@@ -143,7 +181,7 @@ int CDialog::InsertString(int nId, int nIndex, const std::string& strText)
 
 int CDialog::DeleteString(int nId, int nIndex)
 {
-    CControlState* pCtl = ListControl(nId, "DeleteString");
+    CControlState* pCtl = StoredRowsControl(nId, "DeleteString");
     if (!pCtl || nIndex < 0 || nIndex >= static_cast<int>(pCtl->m_rows.size()))
         return LB_ERR;
     pCtl->m_rows.erase(pCtl->m_rows.begin() + nIndex);
@@ -160,22 +198,18 @@ int CDialog::DeleteString(int nId, int nIndex)
 int CDialog::GetCount(int nId) const
 {
     const CControlState* pCtl = ListControl(nId, "GetCount");
-    return pCtl ? static_cast<int>(pCtl->m_rows.size()) : 0;
+    return pCtl ? pCtl->GetRowCount() : 0;
 }
 
 std::string CDialog::GetItemText(int nId, int nIndex, int nColumn) const
 {
     const CControlState* pCtl = ListControl(nId, "GetItemText");
-    if (!pCtl || nIndex < 0 || nIndex >= static_cast<int>(pCtl->m_rows.size()) || nColumn < 0)
-        return {};
-    const CListRow& row = pCtl->m_rows[static_cast<std::size_t>(nIndex)];
-    return static_cast<std::size_t>(nColumn) < row.m_texts.size() ? row.m_texts[static_cast<std::size_t>(nColumn)]
-                                                                  : std::string();
+    return pCtl ? pCtl->GetCellText(nIndex, nColumn) : std::string();
 }
 
 bool CDialog::SetItemText(int nId, int nIndex, int nColumn, const std::string& strText)
 {
-    CControlState* pCtl = ListControl(nId, "SetItemText");
+    CControlState* pCtl = StoredRowsControl(nId, "SetItemText");
     if (!pCtl || nIndex < 0 || nIndex >= static_cast<int>(pCtl->m_rows.size()) || nColumn < 0)
         return false;
     int nColumns = pCtl->GetKind() == EControlKind::ReportList ? static_cast<int>(pCtl->m_columns.size()) : 1;
@@ -192,14 +226,12 @@ bool CDialog::SetItemText(int nId, int nIndex, int nColumn, const std::string& s
 std::intptr_t CDialog::GetItemData(int nId, int nIndex) const
 {
     const CControlState* pCtl = ListControl(nId, "GetItemData");
-    if (!pCtl || nIndex < 0 || nIndex >= static_cast<int>(pCtl->m_rows.size()))
-        return 0;
-    return pCtl->m_rows[static_cast<std::size_t>(nIndex)].m_nData;
+    return pCtl ? pCtl->GetRowData(nIndex) : 0;
 }
 
 bool CDialog::SetItemData(int nId, int nIndex, std::intptr_t nData)
 {
-    CControlState* pCtl = ListControl(nId, "SetItemData");
+    CControlState* pCtl = StoredRowsControl(nId, "SetItemData");
     if (!pCtl || nIndex < 0 || nIndex >= static_cast<int>(pCtl->m_rows.size()))
         return false;
     pCtl->m_rows[static_cast<std::size_t>(nIndex)].m_nData = nData;
@@ -212,7 +244,7 @@ int CDialog::SetCurSel(int nId, int nIndex)
     CControlState* pCtl = ListControl(nId, "SetCurSel");
     if (!pCtl)
         return LB_ERR;
-    bool bValid = nIndex >= 0 && nIndex < static_cast<int>(pCtl->m_rows.size());
+    bool bValid = nIndex >= 0 && nIndex < pCtl->GetRowCount();
     int nNew = bValid ? nIndex : -1;
     if (pCtl->m_nSelection != nNew) {
         pCtl->m_nSelection = nNew;
@@ -230,14 +262,13 @@ int CDialog::GetCurSel(int nId) const
 int CDialog::FindString(int nId, int nStartAfter, const std::string& strPrefix) const
 {
     const CControlState* pCtl = ListControl(nId, "FindString");
-    if (!pCtl || pCtl->m_rows.empty())
+    if (!pCtl || pCtl->GetRowCount() == 0)
         return LB_ERR;
-    int nCount = static_cast<int>(pCtl->m_rows.size());
+    int nCount = pCtl->GetRowCount();
     int nFirst = (nStartAfter < 0 || nStartAfter >= nCount) ? 0 : nStartAfter + 1;
     for (int i = 0; i < nCount; ++i) {
         int nRow = (nFirst + i) % nCount;
-        const CListRow& row = pCtl->m_rows[static_cast<std::size_t>(nRow)];
-        if (StartsWithNoCase(row.m_texts.empty() ? std::string() : row.m_texts[0], strPrefix))
+        if (StartsWithNoCase(pCtl->GetCellText(nRow, 0), strPrefix))
             return nRow;
     }
     return LB_ERR;
@@ -256,7 +287,7 @@ void CDialog::SetTopIndex(int nId, int nIndex)
     CControlState* pCtl = ListControl(nId, "SetTopIndex");
     if (!pCtl)
         return;
-    int nCount = static_cast<int>(pCtl->m_rows.size());
+    int nCount = pCtl->GetRowCount();
     pCtl->m_nTopIndex = std::clamp(nIndex, 0, std::max(nCount - 1, 0));
     Changed(*pCtl, EChange::TopIndex);
 }
@@ -318,6 +349,19 @@ int CDialog::GetStringWidth(int nId, const std::string& strText) const
     if (CHost* pHost = m_pHost ? m_pHost : GetHost())
         return pHost->GetTextWidth(*this, nId, strText);
     return 6 * CountCharacters(strText);
+}
+
+std::vector<int> CDialog::GetStringWidths(int nId, const std::vector<std::string>& texts) const
+{
+    if (!Control(nId, "GetStringWidths"))
+        return std::vector<int>(texts.size(), 0);
+    if (CHost* pHost = m_pHost ? m_pHost : GetHost())
+        return pHost->GetTextWidths(*this, nId, texts);
+    std::vector<int> widths;
+    widths.reserve(texts.size());
+    for (const std::string& strText : texts)
+        widths.push_back(6 * CountCharacters(strText));
+    return widths;
 }
 
 // --- Pictures, focus, caption ------------------------------------------------

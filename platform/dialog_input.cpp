@@ -79,7 +79,7 @@ bool CDialog::UserEditText(int nId, const std::string& strText)
 bool CDialog::UserSelect(int nId, int nIndex)
 {
     CControlState* pCtl = UserControl(nId);
-    if (!pCtl || !pCtl->IsList() || nIndex < 0 || nIndex >= static_cast<int>(pCtl->m_rows.size()))
+    if (!pCtl || !pCtl->IsList() || nIndex < 0 || nIndex >= pCtl->GetRowCount())
         return false;
     m_nFocusId = nId;
     pCtl->m_nSelection = nIndex;
@@ -93,7 +93,7 @@ bool CDialog::UserDoubleClick(int nId, int nIndex)
 {
     CControlState* pCtl = UserControl(nId);
     if (!pCtl || (pCtl->GetKind() != EControlKind::ListBox && pCtl->GetKind() != EControlKind::ReportList) ||
-        nIndex < 0 || nIndex >= static_cast<int>(pCtl->m_rows.size()))
+        nIndex < 0 || nIndex >= pCtl->GetRowCount())
         return false;
     if (pCtl->m_nSelection != nIndex && !UserSelect(nId, nIndex))
         return false;

@@ -32,6 +32,15 @@ CSize CHost::GetControlClientSize(const CDialog& dlg, int nId)
 
 int CHost::GetTextWidth(const CDialog&, int, const std::string& strText) { return 6 * CountCharacters(strText); }
 
+std::vector<int> CHost::GetTextWidths(const CDialog& dlg, int nId, const std::vector<std::string>& texts)
+{
+    std::vector<int> widths;
+    widths.reserve(texts.size());
+    for (const std::string& strText : texts)
+        widths.push_back(GetTextWidth(dlg, nId, strText));
+    return widths;
+}
+
 void CHost::ReportProgramError(const std::string& strProblem) { ReportProgramErrorOnStderr(strProblem); }
 
 CSize DialogUnitsToPixels(CSize sizeDU)

@@ -16,6 +16,7 @@
 // Nested runs (a dialog or file dialog opened from a handler) simply recurse.
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "platform/control_state.h"
 #include "platform/size.h"
@@ -59,6 +60,9 @@ public:
     virtual CSize GetControlClientSize(const CDialog& dlg, int nId);
     // Width in pixels of a text in a control; the default counts 6 pixels a character.
     virtual int GetTextWidth(const CDialog& dlg, int nId, const std::string& strText);
+    // The widths of many texts in one control; the default asks GetTextWidth
+    // for each.
+    virtual std::vector<int> GetTextWidths(const CDialog& dlg, int nId, const std::vector<std::string>& texts);
 
     // A fault in the program's use of the platform (a handler bound to a
     // control its template lacks, a control id that does not exist...). The

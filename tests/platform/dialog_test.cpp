@@ -195,6 +195,41 @@ TEST(DialogTest, ReportListHoldsColumnsRowsDataAndWidths)
     EXPECT_EQ(dlg.DoModal(), IDOK);
 }
 
+// Rows kept by the dialog: counted, read, chosen and found through the source
+// alone; stored rows cannot be mixed in until the list is emptied.
+TEST(DialogTest, ReportListReadsRowsTheDialogKeeps)
+{
+    struct CSquares : CListRowSource {
+        std::string GetCellText(int, int nRow, int nColumn) const override
+        {
+            return std::to_string(nColumn == 0 ? nRow * nRow : nRow);
+        }
+        std::intptr_t GetRowData(int, int nRow) const override { return 1000 + nRow; }
+    } squares;
+    CTestHost host;
+    CSampleDlg dlg;
+    host.ExpectDialog(IDD_SAMPLE, [&](CDialogDriver& d) {
+        CDialog& w = d.Dialog();
+        w.InsertColumn(IDC_S_TABLE, 0, "Square");
+        w.InsertColumn(IDC_S_TABLE, 1, "Root");
+        w.SetVirtualRows(IDC_S_TABLE, 1000000, &squares);
+        EXPECT_EQ(d.RowCount(IDC_S_TABLE), 1000000);
+        EXPECT_EQ(d.Cell(IDC_S_TABLE, 999, 0), "998001");
+        EXPECT_EQ(d.Cell(IDC_S_TABLE, 1000000, 0), ""); // past the end
+        EXPECT_EQ(d.ItemData(IDC_S_TABLE, 7), 1007);
+        EXPECT_EQ(w.FindString(IDC_S_TABLE, 2, "16"), 4);
+        d.Select(IDC_S_TABLE, 12);
+        EXPECT_EQ(w.GetCurSel(IDC_S_TABLE), 12);
+        host.ExpectProgramError("InsertString");
+        EXPECT_EQ(w.AddString(IDC_S_TABLE, "mixed"), LB_ERR);
+        w.ResetContent(IDC_S_TABLE);
+        EXPECT_EQ(w.AddString(IDC_S_TABLE, "stored"), 0);
+        EXPECT_EQ(d.Cell(IDC_S_TABLE, 0, 0), "stored");
+        d.Click(IDOK);
+    });
+    EXPECT_EQ(dlg.DoModal(), IDOK);
+}
+
 TEST(DialogTest, DropDownListTextIsItsSelectedEntry)
 {
     CSampleDlg dlg;

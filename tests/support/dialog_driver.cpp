@@ -145,8 +145,8 @@ std::vector<std::string> CDialogDriver::Items(int nId) const
 {
     std::vector<std::string> items;
     if (const CControlState* pCtl = Find(nId, "Items"))
-        for (const CListRow& row : pCtl->m_rows)
-            items.push_back(row.m_texts.empty() ? std::string() : row.m_texts[0]);
+        for (int i = 0; i < pCtl->GetRowCount(); ++i)
+            items.push_back(pCtl->GetCellText(i, 0));
     return items;
 }
 
@@ -167,24 +167,19 @@ int CDialogDriver::TopIndex(int nId) const
 int CDialogDriver::RowCount(int nId) const
 {
     const CControlState* pCtl = Find(nId, "RowCount");
-    return pCtl ? static_cast<int>(pCtl->m_rows.size()) : 0;
+    return pCtl ? pCtl->GetRowCount() : 0;
 }
 
 std::string CDialogDriver::Cell(int nId, int nRow, int nColumn) const
 {
     const CControlState* pCtl = Find(nId, "Cell");
-    if (!pCtl || nRow < 0 || nRow >= static_cast<int>(pCtl->m_rows.size()) || nColumn < 0)
-        return {};
-    const auto& texts = pCtl->m_rows[static_cast<std::size_t>(nRow)].m_texts;
-    return static_cast<std::size_t>(nColumn) < texts.size() ? texts[static_cast<std::size_t>(nColumn)] : std::string();
+    return pCtl ? pCtl->GetCellText(nRow, nColumn) : std::string();
 }
 
 std::intptr_t CDialogDriver::ItemData(int nId, int nRow) const
 {
     const CControlState* pCtl = Find(nId, "ItemData");
-    if (!pCtl || nRow < 0 || nRow >= static_cast<int>(pCtl->m_rows.size()))
-        return 0;
-    return pCtl->m_rows[static_cast<std::size_t>(nRow)].m_nData;
+    return pCtl ? pCtl->GetRowData(nRow) : 0;
 }
 
 std::vector<std::string> CDialogDriver::Headings(int nId) const
