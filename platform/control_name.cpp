@@ -41,6 +41,9 @@ std::string GetControlName(const std::vector<std::unique_ptr<CControlState>>& co
     const EControlKind eKind = ctl.GetKind();
     if (ShowsOwnText(eKind))
         return StripMnemonics(ctl.m_strText);
+    // A table that no label names carries its name in the template.
+    if (eKind == EControlKind::ReportList && !ctl.m_strText.empty())
+        return ctl.m_strText;
     if (eKind == EControlKind::Picture || eKind == EControlKind::EtchedFrame || nIndex == 0)
         return {};
     // Only a label right before it names the control; another control

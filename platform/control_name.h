@@ -2,7 +2,8 @@
 // The names screen readers announce controls by, as the classic dialogs give
 // them: a control that shows a text of its own (a label, a button, a box) is
 // named by it; an edit, a list or a drop-down, which show none, by the text
-// of the label just before it in the template. Mnemonic marks ("&Add") are
+// of the label just before it in the template (a report list that has no
+// such label, by the name its template gives it). Mnemonic marks ("&Add") are
 // dropped, "&&" stands for "&".
 #include <cstddef>
 #include <memory>

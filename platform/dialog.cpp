@@ -59,7 +59,7 @@ void CDialog::BuildControls()
         pCtl->m_bEnabled = (tmpl.m_nStyle & WS_DISABLED) == 0;
         pCtl->m_bVisible = (tmpl.m_nStyle & WS_INVISIBLE) == 0;
         pCtl->m_nBitmapId = tmpl.m_nBitmapId;
-        if (pCtl->IsList())
+        if (pCtl->IsList() && tmpl.m_eKind != EControlKind::ReportList)
             pCtl->m_rows = SplitLines(tmpl.m_strText);
         else
             pCtl->m_strText = tmpl.m_strText;

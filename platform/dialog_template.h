@@ -42,7 +42,8 @@ inline constexpr unsigned UDS_ARROWKEYS = 0x40000;
 struct CControlTemplate {
     EControlKind m_eKind = EControlKind::Static;
     int m_nId = -1;          // -1 for labels the program never addresses
-    std::string m_strText;   // label, initial text; for lists the initial entries, one per line
+    std::string m_strText;   // label, initial text; for list boxes and drop-downs the initial
+                             // entries, one per line; for a report list its accessible name
     int x = 0, y = 0, cx = 0, cy = 0;
     unsigned m_nStyle = 0;
     int m_nBitmapId = 0;     // pictures: the built-in bitmap shown first (0: none)

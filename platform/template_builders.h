@@ -81,9 +81,11 @@ inline CControlTemplate ListBox(int nId, CDURect r, unsigned nStyle = 0)
 {
     return Control(EControlKind::ListBox, nId, "", r, WS_BORDER | WS_TABSTOP | nStyle);
 }
-inline CControlTemplate ReportList(int nId, CDURect r, unsigned nStyle = 0)
+// strName: what a screen reader calls the table when no label comes right
+// before it.
+inline CControlTemplate ReportList(int nId, CDURect r, unsigned nStyle = 0, std::string strName = "")
 {
-    return Control(EControlKind::ReportList, nId, "", r, WS_BORDER | WS_TABSTOP | nStyle);
+    return Control(EControlKind::ReportList, nId, std::move(strName), r, WS_BORDER | WS_TABSTOP | nStyle);
 }
 // strArrowNames: what a screen reader calls the two arrows, up first, one
 // per line ("Next career\nPrevious career"); "Up" and "Down" when empty.
