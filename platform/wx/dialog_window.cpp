@@ -11,7 +11,6 @@
 #include <wx/evtloop.h>
 #include <wx/frame.h>
 #include <wx/listbox.h>
-#include <wx/listctrl.h>
 #include <wx/menu.h>
 #include <wx/panel.h>
 #include <wx/radiobut.h>
@@ -26,6 +25,7 @@
 #include "platform/wx/gtk_widgets.h"
 #include "platform/wx/label_wrap.h"
 #include "platform/wx/native_list_box.h"
+#include "platform/wx/report_list.h"
 #include "platform/wx/up_down_ctrl.h"
 #include "platform/wx/wx_bitmap.h"
 #include "platform/wx/wx_text.h"
@@ -58,18 +58,6 @@ std::string RowText(const CControlState& state, int nRow, int nColumn = 0)
 }
 
 wxString EditText(const std::string& strText) { return ToWx(CrLfToLf(strText)); }
-
-long ListColumnFormat(int nFormat)
-{
-    switch (nFormat) {
-    case LVCFMT_RIGHT:
-        return wxLIST_FORMAT_RIGHT;
-    case LVCFMT_CENTER:
-        return wxLIST_FORMAT_CENTRE;
-    default:
-        return wxLIST_FORMAT_LEFT;
-    }
-}
 
 // Width of the widest line of a label in the control's font.
 int LabelWidth(const wxWindow* pWindow, const wxString& strLabel)
@@ -294,8 +282,7 @@ void CDialogWindow::CreateControl(const CControlState& state, const CControlStat
         break;
     }
     case EControlKind::ReportList:
-        ctl.m_pWindow = new wxListCtrl(m_pPanel, wxID_ANY, pos, size,
-                                       wxLC_REPORT | wxBORDER_SUNKEN | (state.HasStyle(LVS_SINGLESEL) ? wxLC_SINGLE_SEL : 0));
+        ctl.m_pWindow = new CReportListCtrl(m_pPanel, pos, size, state);
         break;
     case EControlKind::UpDown: {
         const auto [strUp, strDown] = GetUpDownNames(tmpl);
@@ -417,8 +404,9 @@ void CDialogWindow::ApplyName(std::size_t nIndex)
                                   : m_artwork.GetBitmapName(state.m_nBitmapId);
     else
         strName = GetControlName(m_dlg.GetControls(), nIndex);
+    wxWindow* pNamed = ctl.m_eKind == EControlKind::ReportList ? ReportList(ctl)->GetTable() : ctl.m_pWindow;
     if (!strName.empty() || ctl.m_eKind == EControlKind::Picture)
-        SetAccessibleName(ctl.m_pWindow, strName);
+        SetAccessibleName(pNamed, strName);
 }
 
 // --- Input -----------------------------------------------------------------
@@ -480,14 +468,21 @@ void CDialogWindow::BindUserInput(CControl& ctl)
         ctl.m_pWindow->Bind(wxEVT_LISTBOX_DCLICK, input(onActivated));
         break;
     }
-    case EControlKind::ReportList:
-        ctl.m_pWindow->Bind(wxEVT_LIST_ITEM_SELECTED, input([this, nId](wxListEvent& event) {
-            m_dlg.UserSelect(nId, static_cast<int>(event.GetIndex()));
-        }));
-        ctl.m_pWindow->Bind(wxEVT_LIST_ITEM_ACTIVATED, input([this, nId](wxListEvent& event) {
-            m_dlg.UserDoubleClick(nId, static_cast<int>(event.GetIndex()));
-        }));
+    case EControlKind::ReportList: {
+        // Called from the toolkit's own handlers of the table's input.
+        auto report = [this, nId](auto fnInput) {
+            return [this, nId, fnInput](int nRow) {
+                if (m_nUpdating)
+                    return;
+                TrackFocus();
+                fnInput(nRow);
+                AfterUserInput(nId);
+            };
+        };
+        ReportList(ctl)->SetInputHandlers(report([this, nId](int nRow) { m_dlg.UserSelect(nId, nRow); }),
+                                          report([this, nId](int nRow) { m_dlg.UserDoubleClick(nId, nRow); }));
         break;
+    }
     case EControlKind::UpDown:
         static_cast<CUpDownCtrl*>(ctl.m_pWindow)->SetStepHandler([this, nId](int nStep) {
             if (m_nUpdating)
@@ -672,7 +667,10 @@ void CDialogWindow::OnControlChanged(int nId, EChange eWhat, int nIndex)
         pCtl->m_pWindow->Show(pState->m_bVisible);
         break;
     case EChange::Selection:
-        SyncSelection(*pCtl, *pState);
+        if (pCtl->m_eKind == EControlKind::ReportList)
+            ReportList(*pCtl)->SyncSelection();
+        else
+            SyncSelection(*pCtl, *pState);
         break;
     case EChange::TopIndex:
         if (pCtl->m_eKind == EControlKind::ListBox && !pState->m_rows.empty())
@@ -682,15 +680,22 @@ void CDialogWindow::OnControlChanged(int nId, EChange eWhat, int nIndex)
         SyncPicture(*pCtl, *pState);
         break;
     case EChange::Columns:
-        SyncColumns(*pCtl, *pState);
+        if (pCtl->m_eKind == EControlKind::ReportList)
+            ReportList(*pCtl)->SyncColumns();
         break;
     case EChange::RowsReset:
-        SyncRows(*pCtl, *pState);
+        if (pCtl->m_eKind == EControlKind::ReportList)
+            ReportList(*pCtl)->SyncRows(true);
+        else
+            SyncRows(*pCtl, *pState);
         break;
     case EChange::RowInserted:
     case EChange::RowChanged:
     case EChange::RowDeleted:
-        SyncRow(*pCtl, *pState, eWhat, nIndex);
+        if (pCtl->m_eKind == EControlKind::ReportList)
+            ReportList(*pCtl)->SyncRows();
+        else
+            SyncRow(*pCtl, *pState, eWhat, nIndex);
         break;
     }
 }
@@ -759,12 +764,9 @@ void CDialogWindow::SyncControl(CControl& ctl, const CControlState& state)
             SyncSelection(*pCtl, *pState);
         break;
     case EControlKind::ReportList:
-        if (static_cast<wxListCtrl*>(pCtl->m_pWindow)->GetColumnCount() != static_cast<int>(pState->m_columns.size()))
-            SyncColumns(*pCtl, *pState);
-        if (static_cast<wxListCtrl*>(pCtl->m_pWindow)->GetItemCount() != static_cast<int>(pState->m_rows.size()))
-            SyncRows(*pCtl, *pState);
-        else
-            SyncSelection(*pCtl, *pState);
+        // Only the rows shown are asked for again: cheap at any length.
+        ReportList(*pCtl)->SyncColumns();
+        ReportList(*pCtl)->SyncRows();
         break;
     case EControlKind::UpDown:
         break;
@@ -842,41 +844,20 @@ void CDialogWindow::SyncCheck(CControl& ctl, const CControlState& state)
 void CDialogWindow::SyncRows(CControl& ctl, const CControlState& state)
 {
     const int nRows = static_cast<int>(state.m_rows.size());
-    if (ctl.m_eKind == EControlKind::ReportList) {
-        auto* pList = static_cast<wxListCtrl*>(ctl.m_pWindow);
-        pList->DeleteAllItems();
-        const int nColumns = std::max(pList->GetColumnCount(), 1);
-        for (int i = 0; i < nRows; ++i) {
-            pList->InsertItem(i, ToWx(RowText(state, i)));
-            for (int c = 1; c < nColumns; ++c)
-                pList->SetItem(i, c, ToWx(RowText(state, i, c)));
-        }
-    } else {
-        auto* pItems = dynamic_cast<wxControlWithItems*>(ctl.m_pWindow);
-        if (!pItems)
-            return;
-        wxArrayString rows;
-        rows.reserve(static_cast<std::size_t>(nRows));
-        for (int i = 0; i < nRows; ++i)
-            rows.push_back(ToWx(RowText(state, i)));
-        pItems->Set(rows);
-    }
+    auto* pItems = dynamic_cast<wxControlWithItems*>(ctl.m_pWindow);
+    if (!pItems)
+        return;
+    wxArrayString rows;
+    rows.reserve(static_cast<std::size_t>(nRows));
+    for (int i = 0; i < nRows; ++i)
+        rows.push_back(ToWx(RowText(state, i)));
+    pItems->Set(rows);
     SyncSelection(ctl, state);
 }
 
 void CDialogWindow::SyncRow(CControl& ctl, const CControlState& state, EChange eWhat, int nIndex)
 {
-    if (ctl.m_eKind == EControlKind::ReportList) {
-        auto* pList = static_cast<wxListCtrl*>(ctl.m_pWindow);
-        const int nColumns = std::max(pList->GetColumnCount(), 1);
-        if (eWhat == EChange::RowDeleted && nIndex >= 0 && nIndex < pList->GetItemCount())
-            pList->DeleteItem(nIndex);
-        else if (eWhat == EChange::RowInserted && nIndex >= 0 && nIndex <= pList->GetItemCount())
-            pList->InsertItem(nIndex, wxString());
-        if (eWhat != EChange::RowDeleted && nIndex >= 0 && nIndex < pList->GetItemCount())
-            for (int c = 0; c < nColumns; ++c)
-                pList->SetItem(nIndex, c, ToWx(RowText(state, nIndex, c)));
-    } else if (auto* pItems = dynamic_cast<wxControlWithItems*>(ctl.m_pWindow)) {
+    if (auto* pItems = dynamic_cast<wxControlWithItems*>(ctl.m_pWindow)) {
         const int nCount = static_cast<int>(pItems->GetCount());
         if (eWhat == EChange::RowDeleted && nIndex >= 0 && nIndex < nCount)
             pItems->Delete(static_cast<unsigned>(nIndex));
@@ -886,9 +867,7 @@ void CDialogWindow::SyncRow(CControl& ctl, const CControlState& state, EChange e
             pItems->SetString(static_cast<unsigned>(nIndex), ToWx(RowText(state, nIndex)));
     }
     // Any mismatch left (a change this host missed) is mended by a rebuild.
-    const int nShown = ctl.m_eKind == EControlKind::ReportList
-                           ? static_cast<wxListCtrl*>(ctl.m_pWindow)->GetItemCount()
-                           : static_cast<int>(dynamic_cast<wxControlWithItems*>(ctl.m_pWindow)->GetCount());
+    const int nShown = static_cast<int>(dynamic_cast<wxControlWithItems*>(ctl.m_pWindow)->GetCount());
     if (nShown != static_cast<int>(state.m_rows.size()))
         SyncRows(ctl, state);
     else
@@ -898,19 +877,6 @@ void CDialogWindow::SyncRow(CControl& ctl, const CControlState& state, EChange e
 void CDialogWindow::SyncSelection(CControl& ctl, const CControlState& state)
 {
     const int nSel = state.m_nSelection;
-    if (ctl.m_eKind == EControlKind::ReportList) {
-        auto* pList = static_cast<wxListCtrl*>(ctl.m_pWindow);
-        for (long i = pList->GetNextItem(-1, wxLIST_NEXT_ALL, wxLIST_STATE_SELECTED); i != -1;
-             i = pList->GetNextItem(i, wxLIST_NEXT_ALL, wxLIST_STATE_SELECTED))
-            if (i != nSel)
-                pList->SetItemState(i, 0, wxLIST_STATE_SELECTED);
-        if (nSel >= 0 && nSel < pList->GetItemCount()) {
-            pList->SetItemState(nSel, wxLIST_STATE_SELECTED | wxLIST_STATE_FOCUSED,
-                                wxLIST_STATE_SELECTED | wxLIST_STATE_FOCUSED);
-            pList->EnsureVisible(nSel);
-        }
-        return;
-    }
     auto* pItems = dynamic_cast<wxControlWithItems*>(ctl.m_pWindow);
     if (!pItems)
         return;
@@ -922,33 +888,6 @@ void CDialogWindow::SyncSelection(CControl& ctl, const CControlState& state)
         auto* pList = static_cast<wxListBox*>(ctl.m_pWindow);
         if (pList->GetTopItem() != state.m_nTopIndex)
             pList->SetFirstItem(std::clamp(state.m_nTopIndex, 0, nCount - 1));
-    }
-}
-
-void CDialogWindow::SyncColumns(CControl& ctl, const CControlState& state)
-{
-    if (ctl.m_eKind != EControlKind::ReportList)
-        return;
-    auto* pList = static_cast<wxListCtrl*>(ctl.m_pWindow);
-    const int nColumns = static_cast<int>(state.m_columns.size());
-    if (pList->GetColumnCount() != nColumns) {
-        pList->ClearAll();
-        for (int c = 0; c < nColumns; ++c) {
-            const CListColumn& col = state.m_columns[static_cast<std::size_t>(c)];
-            pList->InsertColumn(c, ToWx(col.m_strHeading), ListColumnFormat(col.m_nFormat),
-                                col.m_nWidth >= 0 ? col.m_nWidth : wxLIST_AUTOSIZE_USEHEADER);
-        }
-        SyncRows(ctl, state);
-        return;
-    }
-    for (int c = 0; c < nColumns; ++c) {
-        const CListColumn& col = state.m_columns[static_cast<std::size_t>(c)];
-        wxListItem item;
-        item.SetText(ToWx(col.m_strHeading));
-        item.SetAlign(static_cast<wxListColumnFormat>(ListColumnFormat(col.m_nFormat)));
-        pList->SetColumn(c, item);
-        if (col.m_nWidth >= 0 && pList->GetColumnWidth(c) != col.m_nWidth)
-            pList->SetColumnWidth(c, col.m_nWidth);
     }
 }
 
@@ -977,8 +916,23 @@ CSize CDialogWindow::GetControlClientSize(int nId) const
 
 int CDialogWindow::GetTextWidth(int nId, const std::string& strText) const
 {
+    const std::vector<int> widths = GetTextWidths(nId, {strText});
+    return widths.empty() ? 0 : widths.front();
+}
+
+std::vector<int> CDialogWindow::GetTextWidths(int nId, const std::vector<std::string>& texts) const
+{
     const CControl* pCtl = Find(nId);
     if (!pCtl)
-        return 0;
-    return pCtl->m_pWindow->GetTextExtent(ToWx(strText)).x;
+        return std::vector<int>(texts.size(), 0);
+    // A table measures as its cells draw.
+    if (pCtl->m_eKind == EControlKind::ReportList)
+        return ReportList(*pCtl)->MeasureTexts(texts);
+    std::vector<int> widths;
+    widths.reserve(texts.size());
+    for (const std::string& strText : texts)
+        widths.push_back(pCtl->m_pWindow->GetTextExtent(ToWx(strText)).x);
+    return widths;
 }
+
+CReportListCtrl* CDialogWindow::ReportList(const CControl& ctl) { return static_cast<CReportListCtrl*>(ctl.m_pWindow); }

@@ -15,6 +15,7 @@
 #include "platform/dialog.h"
 #include "platform/wx/dialog_units.h"
 
+class CReportListCtrl;
 class CWxArtwork;
 class wxEventLoopBase;
 class wxPanel;
@@ -49,6 +50,7 @@ public:
 
     CSize GetControlClientSize(int nId) const;
     int GetTextWidth(int nId, const std::string& strText) const;
+    std::vector<int> GetTextWidths(int nId, const std::vector<std::string>& texts) const;
 
 private:
     struct CControl {
@@ -83,7 +85,6 @@ private:
     void SyncRows(CControl& ctl, const CControlState& state);
     void SyncRow(CControl& ctl, const CControlState& state, EChange eWhat, int nIndex);
     void SyncSelection(CControl& ctl, const CControlState& state);
-    void SyncColumns(CControl& ctl, const CControlState& state);
     void SyncPicture(CControl& ctl, const CControlState& state);
     void ApplyFocus();
 
@@ -96,6 +97,7 @@ private:
     // After the user's input reached the model: shows what the model made of it.
     void AfterUserInput(int nId);
 
+    static CReportListCtrl* ReportList(const CControl& ctl); // a report list's widget
     CControl* Find(int nId);
     const CControl* Find(int nId) const;
     const CControlState* State(int nId) const { return m_dlg.FindControl(nId); }

@@ -171,3 +171,10 @@ int CWindowHost::GetTextWidth(const CDialog& dlg, int nId, const std::string& st
         return pWindow->GetTextWidth(nId, strText);
     return CHost::GetTextWidth(dlg, nId, strText);
 }
+
+std::vector<int> CWindowHost::GetTextWidths(const CDialog& dlg, int nId, const std::vector<std::string>& texts)
+{
+    if (CDialogWindow* pWindow = FindWindow(dlg))
+        return pWindow->GetTextWidths(nId, texts);
+    return CHost::GetTextWidths(dlg, nId, texts);
+}

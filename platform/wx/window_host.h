@@ -39,6 +39,7 @@ public:
     std::unique_ptr<CBitmap> LoadBitmapFile(const std::string& strPath, CSize size) override;
     CSize GetControlClientSize(const CDialog& dlg, int nId) override;
     int GetTextWidth(const CDialog& dlg, int nId, const std::string& strText) override;
+    std::vector<int> GetTextWidths(const CDialog& dlg, int nId, const std::vector<std::string>& texts) override;
 
     // The open dialog windows, innermost last (for tests and for parenting).
     const std::vector<std::unique_ptr<CDialogWindow>>& GetWindows() const { return m_windows; }
