@@ -18,6 +18,8 @@ const CDialogTemplate* FindDialogTemplate(int nId)
         return &GetLogDlgTemplate();
     case IDD_PREFERENCES:
         return &GetPreferencesTemplate();
+    case IDD_DEBRIEF_VIEW:
+        return &GetDebriefViewTemplate();
     default:
         return nullptr;
     }

@@ -9,6 +9,7 @@ const CDialogTemplate* FindDialogTemplate(int nId);
 const CDialogTemplate& GetDialogTemplate(int nId);
 
 const CDialogTemplate& GetAboutTemplate();
+const CDialogTemplate& GetDebriefViewTemplate();
 const CDialogTemplate& GetKillTemplate();
 const CDialogTemplate& GetMissionTemplate();
 const CDialogTemplate& GetLogDlgTemplate();

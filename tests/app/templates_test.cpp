@@ -7,6 +7,7 @@
 
 #include "app/log_dlg.h"
 #include "dialogs/about_dlg.h"
+#include "dialogs/debrief_view_dlg.h"
 #include "dialogs/kill_dlg.h"
 #include "dialogs/mission_dlg.h"
 #include "dialogs/prefs_dlg.h"
@@ -36,6 +37,7 @@ const std::vector<CDialogClass>& DialogClasses()
         Entry<CKillDlg>("KillDetails", IDD_KILL),
         Entry<CLogDlg>("MainWindow", IDD_LOG_DIALOG), // the program's one top-level window
         Entry<CPrefsDlg>("Preferences", IDD_PREFERENCES),
+        Entry<CDebriefViewDlg>("DebriefViewer", IDD_DEBRIEF_VIEW),
     };
     return classes;
 }
