@@ -200,6 +200,19 @@ def active_window(app):
     return None
 
 
+def cell_text(table, row, column):
+    """The text a screen reader reads in a table's cell (row -1: the column's
+    heading), or None when the table has no such cell."""
+    try:
+        cells = table.queryTable()
+        if not 0 <= column < cells.nColumns or not -1 <= row < cells.nRows:
+            return None
+        cell = cells.getColumnHeader(column) if row < 0 else cells.getAccessibleAt(row, column)
+    except NotImplementedError:
+        return None
+    return cell.name if cell is not None else None
+
+
 def dump(root, indent=0):
     """The tree below root as text: role, name, and the states that matter."""
     lines = []

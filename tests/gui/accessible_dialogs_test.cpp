@@ -13,7 +13,9 @@
 #include <unistd.h>
 
 #include "app/log_app.h"
+#include "debrief/debrief.h"
 #include "dialogs/about_dlg.h"
+#include "dialogs/debrief_view_dlg.h"
 #include "dialogs/kill_dlg.h"
 #include "dialogs/mission_dlg.h"
 #include "dialogs/prefs_dlg.h"
@@ -22,7 +24,9 @@
 #include "res/resource_ids.h"
 #include "tests/app/app_test_env.h"
 #include "tests/gui/gui_sample_dialog.h"
+#include "tests/gui/debrief_viewer_journal.h"
 #include "tests/gui/gui_test.h"
+#include "tests/support/debrief_builder.h"
 
 extern char** environ;
 
@@ -191,6 +195,21 @@ TEST_F(AccessibleDialogs, MainWindow)
          "push button=Print Career...",
          "push button=Exit"},
         [&] { app.InitInstance(); }, [] { ClickOn(FindControl(IDD_LOG_DIALOG, ID_APP_EXIT)); });
+}
+
+TEST_F(AccessibleDialogs, DebriefViewerRowsAndCells)
+{
+    CTempDebrief file;
+    WriteStrikeJournal(file.GetPath());
+    CDebrief debrief;
+    ASSERT_TRUE(debrief.Open(file.GetPath()));
+    CDebriefViewDlg dlg;
+    dlg.m_pDebrief = &debrief;
+    ExpectReadable(dlg, {"dialog=STT File Contents", "table=Events", "radio button=Show All Events", "label=Object ID",
+                         "text=Object ID", "radio button=Show Object Events", "radio button=Show Object Child Events",
+                         "cell:Events:-1:0=Time", "cell:Events:-1:8=Parent", "cell:Events:0:0=0-00:00:00",
+                         "cell:Events:0:1=Dyn Add ", "cell:Events:0:6=F-15", "cell:Events:0:7=101",
+                         "cell:Events:3:6=Kub Launcher", "cell:Events:5:2=Russian"});
 }
 
 } // namespace
