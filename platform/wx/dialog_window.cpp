@@ -95,6 +95,11 @@ CDialogWindow::~CDialogWindow()
     if (m_pLoop)
         m_pLoop->ScheduleExit(0);
     if (m_pWindow) {
+        // The toolkit deletes the window later; the tables must not ask the
+        // dialog for rows meanwhile, as it may be gone by then.
+        for (CControl& ctl : m_controls)
+            if (ctl.m_eKind == EControlKind::ReportList)
+                ReportList(ctl)->Detach();
         m_pWindow->Hide();
         m_pWindow->Destroy();
     }

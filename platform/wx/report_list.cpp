@@ -13,16 +13,18 @@
 // The rows the table holds: the model's rows from the first one shown on.
 class CReportRowsModel : public wxDataViewVirtualListModel {
 public:
-    CReportRowsModel(const CControlState& state, const int& nTop) : m_state(state), m_nTop(nTop) {}
+    CReportRowsModel(const CControlState& state, const int& nTop) : m_pState(&state), m_nTop(nTop) {}
 
     void GetValueByRow(wxVariant& value, unsigned nRow, unsigned nColumn) const override
     {
-        value = ToWx(m_state.GetCellText(m_nTop + static_cast<int>(nRow), static_cast<int>(nColumn)));
+        value = m_pState ? ToWx(m_pState->GetCellText(m_nTop + static_cast<int>(nRow), static_cast<int>(nColumn)))
+                         : wxString();
     }
     bool SetValueByRow(const wxVariant&, unsigned, unsigned) override { return false; }
+    void Detach() { m_pState = nullptr; }
 
 private:
-    const CControlState& m_state;
+    const CControlState* m_pState;
     const int& m_nTop;
 };
 
@@ -53,18 +55,40 @@ gboolean AllowSelection(GtkTreeSelection*, GtkTreeModel*, GtkTreePath*, gboolean
     return static_cast<CReportListCtrl*>(pData)->IsApplying();
 }
 
+// The row at y of the table's rows; -1 above or below them. While the table
+// lays out rows it was just given, they are found by the first row's height
+// (the rows are of one height), so that a click then is not lost.
+int RowAtY(GtkTreeView* pTree, int y)
+{
+    GtkTreePath* pPath = nullptr;
+    if (gtk_tree_view_get_path_at_pos(pTree, 1, y, &pPath, nullptr, nullptr, nullptr)) {
+        const int nRow = gtk_tree_path_get_indices(pPath)[0];
+        gtk_tree_path_free(pPath);
+        return nRow;
+    }
+    GtkTreeModel* pModel = gtk_tree_view_get_model(pTree);
+    const int nRows = pModel ? gtk_tree_model_iter_n_children(pModel, nullptr) : 0;
+    if (nRows == 0)
+        return -1;
+    GtkTreePath* pFirst = gtk_tree_path_new_first();
+    GdkRectangle area{};
+    gtk_tree_view_get_background_area(pTree, pFirst, nullptr, &area);
+    gtk_tree_path_free(pFirst);
+    if (area.height <= 0 || y < area.y)
+        return -1;
+    const int nRow = (y - area.y) / area.height;
+    return nRow < nRows ? nRow : -1;
+}
+
 gboolean OnButtonPress(GtkWidget* pWidget, GdkEventButton* pEvent, gpointer pData)
 {
     GtkTreeView* pTree = GTK_TREE_VIEW(pWidget);
     if (pEvent->button != GDK_BUTTON_PRIMARY || pEvent->window != gtk_tree_view_get_bin_window(pTree) ||
         (pEvent->type != GDK_BUTTON_PRESS && pEvent->type != GDK_2BUTTON_PRESS))
         return FALSE;
-    GtkTreePath* pPath = nullptr;
-    if (!gtk_tree_view_get_path_at_pos(pTree, static_cast<gint>(pEvent->x), static_cast<gint>(pEvent->y), &pPath,
-                                       nullptr, nullptr, nullptr))
+    const int nRow = RowAtY(pTree, static_cast<int>(pEvent->y));
+    if (nRow < 0)
         return FALSE;
-    const int nRow = gtk_tree_path_get_indices(pPath)[0];
-    gtk_tree_path_free(pPath);
     static_cast<CReportListCtrl*>(pData)->OnTableButton(nRow, pEvent->type == GDK_2BUTTON_PRESS);
     return FALSE; // the toolkit still gives the table the focus and its cursor
 }
@@ -149,6 +173,21 @@ void CReportListCtrl::SetInputHandlers(std::function<void(int)> fnSelect, std::f
 {
     m_fnSelect = std::move(fnSelect);
     m_fnActivate = std::move(fnActivate);
+}
+
+void CReportListCtrl::Detach()
+{
+    if (m_bDetached)
+        return;
+    m_bDetached = true;
+    m_fnSelect = nullptr;
+    m_fnActivate = nullptr;
+    m_pModel->Detach();
+    ++m_nApplying;
+    m_nTop = 0;
+    m_nShown = 0;
+    m_pModel->Reset(0);
+    --m_nApplying;
 }
 
 wxWindow* CReportListCtrl::GetTable() const { return m_pView; }
@@ -320,6 +359,8 @@ void CReportListCtrl::Choose(int nRow)
 
 bool CReportListCtrl::OnTableButton(int nShownRow, bool bDouble)
 {
+    if (m_bDetached)
+        return false;
     const int nRow = m_nTop + nShownRow;
     if (nRow < 0 || nRow >= RowCount())
         return false;
@@ -334,6 +375,8 @@ bool CReportListCtrl::OnTableButton(int nShownRow, bool bDouble)
 
 bool CReportListCtrl::OnTableKey(unsigned nKeyval)
 {
+    if (m_bDetached)
+        return false;
     const int nRows = RowCount();
     const int nSel = m_state.m_nSelection;
     const bool bSelShown = nSel >= m_nTop && nSel < m_nTop + m_nShown;
@@ -380,6 +423,8 @@ bool CReportListCtrl::OnTableKey(unsigned nKeyval)
 
 bool CReportListCtrl::OnTableScroll(int nRows)
 {
+    if (m_bDetached)
+        return false;
     ScrollTo(m_nTop + nRows);
     return true;
 }
@@ -387,10 +432,18 @@ bool CReportListCtrl::OnTableScroll(int nRows)
 void CReportListCtrl::OnTableResized()
 {
     // Measured once the toolkit has finished laying the table out.
-    CallAfter([this] { MeasurePage(); });
+    if (!m_bDetached)
+        CallAfter([this] {
+            if (!m_bDetached)
+                MeasurePage();
+        });
 }
 
-void CReportListCtrl::OnScrollBar(wxScrollEvent& event) { ScrollTo(event.GetPosition()); }
+void CReportListCtrl::OnScrollBar(wxScrollEvent& event)
+{
+    if (!m_bDetached)
+        ScrollTo(event.GetPosition());
+}
 
 // --- Queries -------------------------------------------------------------------
 
@@ -415,10 +468,22 @@ wxRect CReportListCtrl::GetRowRect(int nRow) const
     if (nRow < m_nTop || nRow >= m_nTop + m_nShown)
         return {};
     GtkTreeView* pTree = TreeView(m_pView);
+    if (!gtk_widget_get_mapped(GTK_WIDGET(pTree)))
+        return {};
     GtkTreePath* pPath = gtk_tree_path_new_from_indices(nRow - m_nTop, -1);
     GdkRectangle area{};
     gtk_tree_view_get_background_area(pTree, pPath, nullptr, &area);
     gtk_tree_path_free(pPath);
+    // A row the table has yet to lay out (just after it was refilled) is
+    // not found at its place: not shown yet.
+    GtkTreePath* pFound = nullptr;
+    const bool bFound = area.height > 0 && gtk_tree_view_get_path_at_pos(pTree, 1, area.y + area.height / 2, &pFound,
+                                                                         nullptr, nullptr, nullptr);
+    const bool bThere = bFound && gtk_tree_path_get_indices(pFound)[0] == nRow - m_nTop;
+    if (pFound)
+        gtk_tree_path_free(pFound);
+    if (!bThere)
+        return {};
     int x = 0;
     int y = 0;
     gtk_tree_view_convert_bin_window_to_widget_coords(pTree, area.x, area.y, &x, &y);

@@ -41,6 +41,10 @@ public:
     // Widths in pixels of texts as the table draws them.
     std::vector<int> MeasureTexts(const std::vector<std::string>& texts) const;
 
+    // The control's model is going away: from now on the table shows no
+    // rows and ignores the user's input, until the toolkit deletes it.
+    void Detach();
+
     wxWindow* GetTable() const; // the window assistive tools name
     int GetTopRow() const { return m_nTop; }
     int GetPageRows() const { return m_nPage; }
@@ -61,7 +65,7 @@ private:
     void OnSize(wxSizeEvent& event);
     void OnScrollBar(wxScrollEvent& event);
     void Place();
-    int RowCount() const { return m_state.GetRowCount(); }
+    int RowCount() const { return m_bDetached ? 0 : m_state.GetRowCount(); }
     int ShownCount() const;
     // Shows the rows from nTop on (limited to the rows there are).
     void ScrollTo(int nTop);
@@ -83,4 +87,5 @@ private:
     int m_nPage = 1;     // rows that fit whole
     int m_nShown = 0;    // rows the table holds now
     int m_nApplying = 0; // >0 while this control changes the table itself
+    bool m_bDetached = false;
 };

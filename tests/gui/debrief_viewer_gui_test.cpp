@@ -3,6 +3,9 @@
 // clicked.
 #include "tests/gui/debrief_viewer_journal.h"
 
+#include <memory>
+
+#include <wx/dataview.h>
 #include <wx/radiobut.h>
 
 #include "debrief/debrief.h"
@@ -49,7 +52,8 @@ TEST_F(DebriefViewerGui, RowsChosenByMouseAndKeysAndEachFilterClicked)
 
     CGuiScript script;
     WaitForWindow(script, IDD_DEBRIEF_VIEW)
-        .WaitFor("the first rows laid out", [] { return Table() && !Table()->GetRowRect(0).IsEmpty(); })
+        .WaitFor("a page of rows laid out",
+                 [] { return Table() && Table()->GetPageRows() > 10 && !Table()->GetRowRect(3).IsEmpty(); })
         .Do([&] {
             EXPECT_EQ(rows(), nAll);
             EXPECT_EQ(Table()->GetTopRow(), 0);
@@ -100,6 +104,35 @@ TEST_F(DebriefViewerGui, RowsChosenByMouseAndKeysAndEachFilterClicked)
     dlg.DoModal();
     EXPECT_TRUE(script.IsFinished());
     EXPECT_FALSE(strClicked.empty());
+}
+
+// The toolkit deletes a closed window later: its table must not ask the
+// dialog that is gone for rows while the next viewer opens.
+TEST_F(DebriefViewerGui, OpenedAgainRightAfterClosing)
+{
+    CHostScope scope(*GetGuiHost());
+    CTempDebrief file;
+    WriteStrikeJournal(file.GetPath());
+    CDebrief debrief;
+    ASSERT_TRUE(debrief.Open(file.GetPath()));
+    for (int i = 0; i < 2; ++i) {
+        auto pDlg = std::make_unique<CDebriefViewDlg>();
+        pDlg->m_pDebrief = &debrief;
+        wxDataViewCtrl* pView = nullptr;
+        CGuiScript script;
+        WaitForWindow(script, IDD_DEBRIEF_VIEW)
+            .WaitFor("the first rows laid out", [] { return !Table()->GetRowRect(0).IsEmpty(); })
+            .Do([&] {
+                pView = static_cast<wxDataViewCtrl*>(Table()->GetTable());
+                PressKey(WXK_ESCAPE);
+            });
+        script.Start();
+        pDlg->DoModal();
+        ASSERT_TRUE(script.IsFinished());
+        pDlg.reset();
+        // Not deleted yet, and holding no rows.
+        EXPECT_EQ(static_cast<wxDataViewVirtualListModel*>(pView->GetModel())->GetCount(), 0u);
+    }
 }
 
 } // namespace
