@@ -42,7 +42,16 @@ CLogApp::~CLogApp()
 const CHandlerTable* CLogApp::GetHandlers() const
 {
     static const CHandlerMap<CLogApp> map{
+        {ID_FILE_NEW, ENotify::Clicked, &CLogApp::OnFileNew},
+        {ID_FILE_OPEN, ENotify::Clicked, &CLogApp::OnFileOpen},
+        {ID_FILE_REVERT, ENotify::Clicked, &CLogApp::OnFileRevert},
+        {ID_FILE_REVERT, ENotify::UpdateCommand, &CLogApp::OnUpdateFileRevert},
+        {ID_FILE_SAVE, ENotify::Clicked, &CLogApp::OnFileSave},
+        {ID_FILE_SAVE_AS, ENotify::Clicked, &CLogApp::OnFileSaveAs},
+        {ID_DELETE_CAREER, ENotify::Clicked, &CLogApp::OnDeleteCareer},
+        {ID_PHOTOGRAPH, ENotify::Clicked, &CLogApp::OnPhotograph},
         {ID_PREFERENCES, ENotify::Clicked, &CLogApp::OnPreferences},
+        {ID_EXAMINE_DEBRIEF, ENotify::Clicked, &CLogApp::OnExamineDebrief},
         {ID_APP_ABOUT, ENotify::Clicked, &CLogApp::OnAppAbout},
     };
     return &map;

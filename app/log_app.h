@@ -29,7 +29,18 @@ public:
     bool InitInstance();
     int GetExitCode() const { return m_nExitCode; }
 
+    // The menu commands this object handles (the main window handles Exit
+    // and Print itself).
+    void OnFileNew();
+    void OnFileOpen();
+    void OnFileRevert();
+    bool OnUpdateFileRevert(); // enabled while there is a log document
+    void OnFileSave();
+    void OnFileSaveAs();
+    void OnDeleteCareer();
+    void OnPhotograph();
     void OnPreferences();
+    void OnExamineDebrief();
     void OnAppAbout();
 
     const CHandlerTable* GetHandlers() const override;
@@ -39,6 +50,10 @@ public:
 private:
     void ReadPreferences();
     void RunFirstTimeSetUp();
+    // Asks whether to save a changed log first. False when the user said Yes
+    // and the save did not happen: the command then stops.
+    bool SaveChangesFirst();
+    void RedrawMainWindow();
 
     std::vector<std::string> m_args;
     bool m_bCanShowWindows;
