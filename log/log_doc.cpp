@@ -106,10 +106,15 @@ bool CLogDoc::ReadFrom(const std::string& strPath)
             CWaitCursor wait;
             CLogFile file(strPath);
             const bool bLoaded = pPilot->Load(file);
+            // Some other file named by mistake: refused, so that a save
+            // never replaces it with a log.
+            const bool bForeign = file.IsForeign();
             if (!file.Close())
                 strFailure = file.GetErrorText();
             else if (!bLoaded)
                 strFailure = "the file is damaged";
+            else if (bForeign)
+                strFailure = "the file is not a pilot log";
         }
         if (strFailure) {
             AfxMessageBox("Could not read the log " + strPath + ": " + *strFailure,

@@ -95,6 +95,12 @@ CLogFile::~CLogFile()
     Close();
 }
 
+bool CLogFile::IsForeign() const
+{
+    return m_nMode == modeRead && !m_bFoundSection &&
+           m_text.find_first_not_of(" \t\r\n") != std::string_view::npos;
+}
+
 bool CLogFile::HasFailed() const
 {
     return m_bFailed;
@@ -382,6 +388,7 @@ void CLogFile::LoadSection(std::string_view name)
     m_pendingSection = {};
     if (!bFound && !ScanForHeader(name))
         return;
+    m_bFoundSection = true;
 
     std::string_view line;
     while (NextLogLine(m_text, m_nPos, line)) {

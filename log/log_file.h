@@ -46,6 +46,8 @@ public:
     // failed. Idempotent.
     bool Close();
     bool HasFailed() const;              // an open, read or write failed
+    // Reading: the file has text, yet none of the sections asked for.
+    bool IsForeign() const;
     const std::string& GetErrorText() const; // reason of the first failure
 
 private:
@@ -96,5 +98,6 @@ private:
     // file: sections asked for out of file order, or missing ones, then cost
     // no further passes.
     std::optional<CSectionIndex> m_sectionIndex;
+    bool m_bFoundSection = false; // reading: a section asked for was in the file
     CDayTimes m_dayTimes; // the days of the dates read or written
 };

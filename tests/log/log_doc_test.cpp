@@ -310,6 +310,8 @@ TEST_F(LogDocTest, AnUnreadableLogIsReportedAndTheOpenLogKept)
     WriteBytes(damaged, "[Pilot]\r\nName=Broken\r\nCareer_Count=100001\r\n");
     const std::string locked = MakeLog("locked.log", "Locked");
     CFileLock lock(locked);
+    const std::string notes = File("notes.txt");
+    WriteBytes(notes, "Buy milk\n[Shopping]\nEggs=12\n");
 
     const struct {
         std::string path;
@@ -318,6 +320,7 @@ TEST_F(LogDocTest, AnUnreadableLogIsReportedAndTheOpenLogKept)
         {folder, ReadFailure(folder)},
         {locked, ReadFailure(locked)},
         {damaged, "the file is damaged"},
+        {notes, "the file is not a pilot log"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.path);
@@ -329,6 +332,7 @@ TEST_F(LogDocTest, AnUnreadableLogIsReportedAndTheOpenLogKept)
         EXPECT_EQ(m_doc.GetFileName(), current);
         EXPECT_TRUE(m_doc.IsModified());
     }
+    EXPECT_EQ(ReadBytes(notes), "Buy milk\n[Shopping]\nEggs=12\n");
     EXPECT_EQ(m_host.GetWaitCursorDepth(), 0);
 
     // Chosen in the dialog: the choice is remembered, the log still kept.
