@@ -97,8 +97,7 @@ CLogFile::~CLogFile()
 
 bool CLogFile::IsForeign() const
 {
-    return m_nMode == modeRead && !m_bFoundSection &&
-           m_text.find_first_not_of(" \t\r\n") != std::string_view::npos;
+    return m_nMode == modeRead && !m_bFoundSection && m_text.find_first_not_of(" \t\r\n") != std::string_view::npos;
 }
 
 bool CLogFile::HasFailed() const

@@ -99,5 +99,5 @@ private:
     // no further passes.
     std::optional<CSectionIndex> m_sectionIndex;
     bool m_bFoundSection = false; // reading: a section asked for was in the file
-    CDayTimes m_dayTimes; // the days of the dates read or written
+    CDayTimes m_dayTimes;         // the days of the dates read or written
 };
