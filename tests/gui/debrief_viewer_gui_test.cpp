@@ -7,6 +7,7 @@
 
 #include <wx/dataview.h>
 #include <wx/radiobut.h>
+#include <wx/time.h>
 
 #include "debrief/debrief.h"
 #include "dialogs/debrief_view_dlg.h"
@@ -49,6 +50,7 @@ TEST_F(DebriefViewerGui, RowsChosenByMouseAndKeysAndEachFilterClicked)
     auto rows = [&] { return dlg.GetCount(IDC_EVENT_LIST); };
     auto selected = [&] { return dlg.GetCurSel(IDC_EVENT_LIST); };
     std::string strClicked;
+    long long nClickedAt = 0;
 
     CGuiScript script;
     WaitForWindow(script, IDD_DEBRIEF_VIEW)
@@ -61,8 +63,21 @@ TEST_F(DebriefViewerGui, RowsChosenByMouseAndKeysAndEachFilterClicked)
             for (int nId : {IDC_SHOW_ALL, IDC_SHOW_OBJECT, IDC_SHOW_CHILDREN})
                 EXPECT_FALSE(static_cast<wxRadioButton*>(Control(nId))->GetValue()) << nId;
             ClickRow(3);
+            nClickedAt = wxGetLocalTimeMillis().GetValue();
         })
-        .WaitFor("row 3 chosen", [&] { return selected() == 3; })
+        // A click that lands while the toolkit still lays out the fresh
+        // rows may be dropped, as a user's would be: click once more.
+        .WaitFor("row 3 chosen",
+                 [&] {
+                     if (selected() == 3)
+                         return true;
+                     const long long nNow = wxGetLocalTimeMillis().GetValue();
+                     if (nNow - nClickedAt > 1500) {
+                         ClickRow(3);
+                         nClickedAt = nNow;
+                     }
+                     return false;
+                 })
         .Do([&] {
             strClicked = dlg.GetItemText(IDC_EVENT_LIST, 3, 7);
             EXPECT_EQ(dlg.GetDlgItemText(IDC_OBJECT_ID), strClicked);
