@@ -41,7 +41,7 @@ std::uint32_t ReadU32(const std::uint8_t* p)
            (static_cast<std::uint32_t>(p[2]) << 16) | (static_cast<std::uint32_t>(p[3]) << 24);
 }
 
-DebriefEvent ReadEvent(const std::uint8_t* p)
+[[maybe_unused]] DebriefEvent ReadEvent(const std::uint8_t* p)
 {
     DebriefEvent event;
     event.time = ReadU32(p);
