@@ -348,7 +348,7 @@ int CDialog::GetStringWidth(int nId, const std::string& strText) const
         return 0;
     if (CHost* pHost = m_pHost ? m_pHost : GetHost())
         return pHost->GetTextWidth(*this, nId, strText);
-    return 6 * CountCharacters(strText);
+    return PlainTextWidth(strText);
 }
 
 std::vector<int> CDialog::GetStringWidths(int nId, const std::vector<std::string>& texts) const
@@ -360,7 +360,7 @@ std::vector<int> CDialog::GetStringWidths(int nId, const std::vector<std::string
     std::vector<int> widths;
     widths.reserve(texts.size());
     for (const std::string& strText : texts)
-        widths.push_back(6 * CountCharacters(strText));
+        widths.push_back(PlainTextWidth(strText));
     return widths;
 }
 

@@ -30,7 +30,7 @@ CSize CHost::GetControlClientSize(const CDialog& dlg, int nId)
     return DialogUnitsToPixels({pCtl->m_pTemplate->cx, pCtl->m_pTemplate->cy});
 }
 
-int CHost::GetTextWidth(const CDialog&, int, const std::string& strText) { return 6 * CountCharacters(strText); }
+int CHost::GetTextWidth(const CDialog&, int, const std::string& strText) { return PlainTextWidth(strText); }
 
 std::vector<int> CHost::GetTextWidths(const CDialog& dlg, int nId, const std::vector<std::string>& texts)
 {
@@ -58,6 +58,8 @@ int CountCharacters(const std::string& strText)
             ++n;
     return n;
 }
+
+int PlainTextWidth(const std::string& strText) { return 6 * CountCharacters(strText); }
 
 void ReportProgramErrorOnStderr(const std::string& strProblem)
 {

@@ -58,7 +58,7 @@ public:
     // size with the base units of the 8-point dialog font (6 by 13 pixels per
     // 4 by 8 dialog units).
     virtual CSize GetControlClientSize(const CDialog& dlg, int nId);
-    // Width in pixels of a text in a control; the default counts 6 pixels a character.
+    // Width in pixels of a text in a control; the default is PlainTextWidth.
     virtual int GetTextWidth(const CDialog& dlg, int nId, const std::string& strText);
     // The widths of many texts in one control; the default asks GetTextWidth
     // for each.
@@ -89,4 +89,6 @@ private:
 // Helpers for hosts and for running without one.
 CSize DialogUnitsToPixels(CSize sizeDU);
 int CountCharacters(const std::string& strText); // UTF-8 aware; other bytes count one each
+// A text's width without a toolkit to measure it: 6 pixels a character.
+int PlainTextWidth(const std::string& strText);
 void ReportProgramErrorOnStderr(const std::string& strProblem);
