@@ -1,6 +1,7 @@
 #include "dialogs/debrief_view_dlg.h"
 
 #include "debrief/debrief.h"
+#include "platform/ascii_text.h"
 #include "res/dialog_templates.h"
 #include "res/resource_ids.h"
 
@@ -26,19 +27,8 @@ const CHandlerTable* CDebriefViewDlg::GetHandlers() const
 
 std::uint16_t CDebriefViewDlg::ParseObjectId(const std::string& strText)
 {
-    std::size_t i = 0;
-    while (i < strText.size() && (strText[i] == ' ' || (strText[i] >= '\t' && strText[i] <= '\r')))
-        ++i;
-    bool bNegative = false;
-    if (i < strText.size() && (strText[i] == '+' || strText[i] == '-'))
-        bNegative = strText[i++] == '-';
-    // Only the low 16 bits of the number matter, so they are all it keeps.
-    std::uint32_t nValue = 0;
-    for (; i < strText.size() && strText[i] >= '0' && strText[i] <= '9'; ++i)
-        nValue = (nValue * 10 + static_cast<std::uint32_t>(strText[i] - '0')) & 0xFFFF;
-    if (bNegative)
-        nValue = (0x10000 - nValue) & 0xFFFF;
-    return static_cast<std::uint16_t>(nValue);
+    // Only the low 16 bits of the number matter.
+    return static_cast<std::uint16_t>(ParseWrappingDecimal(strText));
 }
 
 bool CDebriefViewDlg::OnInitDialog()

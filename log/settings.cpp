@@ -1,6 +1,7 @@
 #include "log/settings.h"
 
 #include "log/text_escape.h"
+#include "platform/ascii_text.h"
 #include "platform/profile.h"
 
 #include <cstdlib>
@@ -21,17 +22,12 @@ std::string ReadCut(std::string_view section, std::string_view key, std::string_
     return value;
 }
 
-bool IsSpace(char c)
-{
-    return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
-}
-
 } // namespace
 
 std::int32_t ParseSettingsInt(std::string_view text)
 {
     std::size_t pos = 0;
-    while (pos < text.size() && IsSpace(text[pos]))
+    while (pos < text.size() && IsAsciiSpace(text[pos]))
         ++pos;
     bool bNegative = false;
     if (pos < text.size() && (text[pos] == '+' || text[pos] == '-'))

@@ -16,6 +16,23 @@ inline char LowerAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>
 // One of kAsciiSpace.
 inline bool IsAsciiSpace(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
 
+// A decimal number after white space, with an optional sign, up to the
+// first non-digit; digits accumulate in unsigned 32-bit arithmetic, so an
+// overflow wraps (the low bits of the number are exact). 0 without digits.
+inline std::uint32_t ParseWrappingDecimal(std::string_view text)
+{
+    std::size_t pos = 0;
+    while (pos < text.size() && IsAsciiSpace(text[pos]))
+        ++pos;
+    bool bNegative = false;
+    if (pos < text.size() && (text[pos] == '+' || text[pos] == '-'))
+        bNegative = text[pos++] == '-';
+    std::uint32_t value = 0;
+    for (; pos < text.size() && text[pos] >= '0' && text[pos] <= '9'; ++pos)
+        value = value * 10u + static_cast<std::uint32_t>(text[pos] - '0');
+    return bNegative ? 0u - value : value;
+}
+
 // The same bytes; short texts (names and keys) compared a word at a time.
 inline bool SameBytes(const char* a, const char* b, std::size_t n)
 {
