@@ -59,14 +59,19 @@ class Session:
         shutil.copy(os.path.join(self.examples, "pilot.log"), path)
         return path
 
+    def answer(self, window, button, message, shot, reply):
+        """Clicks a button of the window that asks a question, takes a
+        screenshot of the question and answers it with the reply button."""
+        d = self.desk
+        d.click(d.find(window, "push button", button))
+        question = d.wait_message(message)
+        d.shot(shot)
+        d.click(d.find(question, "push button", reply))
+
     def exit_saving(self, main):
         """Exit, answering Yes to saving the changes; the program ends."""
-        d = self.desk
-        d.click(d.find(main, "push button", "Exit"))
-        question = d.wait_message(SAVE_CHANGES)
-        d.shot("save-changes-question")
-        d.click(d.find(question, "push button", "Yes"))
-        check(d.wait_exit() == 0, "exit status 0")
+        self.answer(main, "Exit", SAVE_CHANGES, "save-changes-question", "Yes")
+        check(self.desk.wait_exit() == 0, "exit status 0")
 
     def simulator_folder(self, debrief):
         """A simulator folder whose last flight (debrf.tmp) is a copy of a sample debrief."""
@@ -162,11 +167,8 @@ def first_run(s):
     a11y.wait_for(lambda: "Dawn Patrol" in cells(d.find(main, "table", "Missions")), "the mission in the list")
     d.shot("main-window-with-the-mission")
 
-    d.click(d.find(main, "push button", "Exit"))
-    question = d.wait_message(SAVE_CHANGES)
-    d.shot("save-changes-question")
-    d.click(d.find(question, "push button", "Yes"))
-    chooser = d.wait_window("Save As")
+    s.answer(main, "Exit", SAVE_CHANGES, "save-changes-question", "Yes")
+    d.wait_window("Save As")
     d.key("ctrl+a")
     d.type(log)
     d.shot("save-as-name-typed")
@@ -208,10 +210,7 @@ def career_ends(s):
     main = d.wait_window(log)
     check(value_after(main, "Status") == "OK", "the pilot alive at first")
     d.shot("main-window-pilot-alive")
-    d.click(d.find(main, "push button", "Log Last Mission"))
-    question = d.wait_message(EJECTED)
-    d.shot("ejection-question")
-    d.click(d.find(question, "push button", "No"))
+    s.answer(main, "Log Last Mission", EJECTED, "ejection-question", "No")
     mission = d.wait_window(MISSION)
     d.shot("mission-details-killed")
     d.click(d.find(mission, "push button", "Close"))
@@ -222,10 +221,7 @@ def career_ends(s):
     check(cells(d.find(main, "table", "Missions"))[-1] == "Last Stand", "the fatal mission listed last")
     d.shot("main-window-pilot-killed")
 
-    d.click(d.find(main, "push button", "Add"))
-    question = d.wait_message(DEAD_PILOT)
-    d.shot("new-career-question")
-    d.click(d.find(question, "push button", "Yes"))
+    s.answer(main, "Add", DEAD_PILOT, "new-career-question", "Yes")
     mission = d.wait_window(MISSION)
     d.replace_text(d.find(mission, "text", "Mission"), "Fresh Start")
     d.shot("mission-details-first-of-the-new-career")
@@ -305,10 +301,7 @@ def damage_control(s):
     d.replace_text(d.find(main, "text", "Callsign"), "Phoenix")
     d.shot("callsign-changed")
     shutil.rmtree(folder)
-    d.click(d.find(main, "push button", "Exit"))
-    question = d.wait_message(SAVE_CHANGES)
-    d.shot("save-changes-question")
-    d.click(d.find(question, "push button", "Yes"))
+    s.answer(main, "Exit", SAVE_CHANGES, "save-changes-question", "Yes")
     failure = d.wait_message("Could not save the log to " + log)
     d.shot("save-failed")
     d.click(d.find(failure, "push button", "OK"))
@@ -378,10 +371,7 @@ def try_it(s):
     a11y.wait_for(lambda: cells(d.find(main, "table", "Missions"))[-1] == "Strike", "the strike listed")
     check(value_after(main, "Pri. Targets") == "2", "the strike's primary target counted")
     d.shot("main-window-with-the-strike")
-    d.click(d.find(main, "push button", "Exit"))
-    question = d.wait_message(SAVE_CHANGES)
-    d.shot("save-changes-question")
-    d.click(d.find(question, "push button", "No"))
+    s.answer(main, "Exit", SAVE_CHANGES, "save-changes-question", "No")
     check(d.wait_exit() == 0, "exit status 0")
     with open(log, "rb") as after:
         check(after.read() == original, "the log left as it was")
