@@ -73,7 +73,16 @@ class Desktop:
 
     # --- Life -------------------------------------------------------------------
 
+    def private_dirs(self):
+        """Where the toolkit keeps what it knows of the user (recently used
+        files, caches, state): inside this desktop's home, never the real one."""
+        return {"XDG_CONFIG_HOME": self.config, "XDG_DATA_HOME": os.path.join(self.home, ".local", "share"),
+                "XDG_STATE_HOME": os.path.join(self.home, ".local", "state"),
+                "XDG_CACHE_HOME": os.path.join(self.home, ".cache")}
+
     def __enter__(self):
+        # The driver, its buses and the program all write into the private home.
+        os.environ.update(self.private_dirs())
         try:
             self._start_display()
             self.bus = a11y.PrivateBus(timeout=WAIT)
@@ -128,8 +137,9 @@ class Desktop:
     def environment(self, **extra):
         """What the program is started with: this desktop, a home of its own."""
         env = self.bus.environment()
-        for name in ("WAYLAND_DISPLAY", "XDG_CONFIG_HOME", "XDG_DATA_HOME", "XDG_RUNTIME_DIR", "SESSION_MANAGER"):
+        for name in ("WAYLAND_DISPLAY", "XDG_RUNTIME_DIR", "SESSION_MANAGER"):
             env.pop(name, None)
+        env.update(self.private_dirs())
         env.update(DISPLAY=self.display, HOME=self.home, GDK_BACKEND="x11", LC_ALL="C.UTF-8")
         env.update(extra)
         return env
@@ -151,8 +161,7 @@ class Desktop:
         import gi
         gi.require_version("Gio", "2.0")
         from gi.repository import Gio, GLib
-        env = self.environment(PATH=f"{bin_dir}:{os.environ['PATH']}", XDG_DATA_DIRS=f"{data_dir}:/usr/share",
-                               XDG_DATA_HOME=os.path.join(self.home, ".local", "share"))
+        env = self.environment(PATH=f"{bin_dir}:{os.environ['PATH']}", XDG_DATA_DIRS=f"{data_dir}:/usr/share")
         saved = dict(os.environ)
         os.environ.clear()
         os.environ.update(env)  # GIO reads the desktop's folders from here
