@@ -68,6 +68,15 @@ class Session:
         d.shot(shot)
         d.click(d.find(question, "push button", reply))
 
+    def choose(self, window, menu, item):
+        """Chooses a menu command with real clicks: the menu in the window's
+        menu bar, a screenshot of it open, then the item."""
+        d = self.desk
+        d.click(d.find(window, "menu", menu))
+        entry = d.find(window, "menu item", item)
+        d.shot(f"menu-{menu}-open".lower())
+        d.click(entry)
+
     def exit_saving(self, main):
         """Exit, answering Yes to saving the changes; the program ends."""
         self.answer(main, "Exit", SAVE_CHANGES, "save-changes-question", "Yes")
@@ -120,7 +129,8 @@ def first_run(s):
     """A first start: the About box, the Preferences dialog (the simulator folder
     typed in), the main window of an untitled log; the last flight logged, its
     title and duration typed anew and a kill added in the mission's details;
-    the log saved on Exit under a new name. Started again, the program opens
+    the log saved with File, "Save As..." under a new name. Started again, the
+    program opens
     that log and shows the mission, its kill and the career summary."""
     d = s.desk
     folder = s.simulator_folder("sweep.stt")
@@ -167,13 +177,22 @@ def first_run(s):
     a11y.wait_for(lambda: "Dawn Patrol" in cells(d.find(main, "table", "Missions")), "the mission in the list")
     d.shot("main-window-with-the-mission")
 
-    s.answer(main, "Exit", SAVE_CHANGES, "save-changes-question", "Yes")
+    # File, "Save As..." from the keyboard: F10 opens the File menu, the
+    # arrows pass over the separators.
+    d.key("F10")
+    d.find(main, "menu item", "Save As...")
+    d.key(*["Down"] * 5)
+    d.shot("menu-file-save-as")
+    d.key("Return")
     d.wait_window("Save As")
     d.key("ctrl+a")
     d.type(log)
     d.shot("save-as-name-typed")
     d.key("Return")
-    check(d.wait_exit() == 0, "exit status 0")
+    main = d.wait_window(log)
+    d.shot("main-window-saved")
+    d.click(d.find(main, "push button", "Exit"))
+    check(d.wait_exit() == 0, "exit status 0 with nothing left to save")
     check(s.settings()["File"].get("Last_File") == log, "Last_File names the new log")
     saved = read_log(log)
     check(saved["C0M0"]["Title"] == "Dawn Patrol", "the typed title saved")
@@ -242,8 +261,8 @@ def career_ends(s):
 
 def moving_missions(s):
     """A mission cut from the last career, the careers stepped through with the
-    up-down arrows, the mission pasted into the first career; saved and
-    reopened, it is there."""
+    up-down arrows, the mission pasted into the first career; saved with
+    File, "Save" and reopened, it is there."""
     d = s.desk
     log = s.sample_log()
     s.write_settings(Preferences={"Init": 1}, File={"Last_File": log})
@@ -268,7 +287,10 @@ def moving_missions(s):
     d.click(d.find(main, "push button", "Paste"))
     a11y.wait_for(lambda: "Escort" in cells(missions), "the mission pasted")
     d.shot("mission-pasted")
-    s.exit_saving(main)
+    s.choose(main, "File", "Save")
+    a11y.wait_for(lambda: read_log(log)["C0"]["Mission_Count"] == "4", "the log saved")
+    d.click(d.find(main, "push button", "Exit"))
+    check(d.wait_exit() == 0, "exit status 0 once saved")
 
     d.start([s.program])
     main = d.wait_window(log)
@@ -315,6 +337,39 @@ def damage_control(s):
     os.makedirs(folder)
     s.exit_saving(main)
     check(read_log(log)["Pilot"]["Callsign"] == "Phoenix", "the change saved once the folder is back")
+
+
+def open_log(s):
+    """Another log opened with File, "Open Log...": the changed log is saved
+    first when the user says so, then the window shows the other log."""
+    d = s.desk
+    log = s.sample_log()
+    other = s.path("wingman.log")
+    with open(os.path.join(s.examples, "pilot.log"), newline="") as sample:
+        text = sample.read()
+    with open(other, "w", newline="") as out:
+        out.write(text.replace("Callsign=Kestrel", "Callsign=Wingman"))
+    s.write_settings(Preferences={"Init": 1}, File={"Last_File": log})
+    d.start([s.program])
+    main = d.wait_window(log)
+    callsign = d.find(main, "text", "Callsign")
+    d.replace_text(callsign, "Phoenix")
+    d.shot("callsign-changed")
+    s.choose(main, "File", "Open Log...")
+    question = d.wait_message(SAVE_CHANGES)
+    d.shot("save-changes-question")
+    d.click(d.find(question, "push button", "Yes"))
+    d.wait_window("Open")
+    d.type(other)
+    d.shot("other-log-chosen")
+    d.key("Return")
+    main = d.wait_window(other)
+    a11y.wait_for(lambda: d.text_of(d.find(main, "text", "Callsign")) == "Wingman", "the other log's callsign")
+    d.shot("other-log-shown")
+    check(read_log(log)["Pilot"]["Callsign"] == "Phoenix", "the change saved before the other log was opened")
+    check(s.settings()["File"].get("Last_File") == other, "Last_File names the other log")
+    d.click(d.find(main, "push button", "Exit"))
+    check(d.wait_exit() == 0, "exit status 0 with nothing to save")
 
 
 def desktop_open(s):
@@ -378,7 +433,8 @@ def try_it(s):
     check(s.settings()["File"].get("Last_STT") == os.path.join(s.examples, "strike.stt"), "Last_STT written")
 
 
-SESSIONS = {f.__name__: f for f in (first_run, career_ends, moving_missions, damage_control, desktop_open, try_it)}
+SESSIONS = {f.__name__: f for f in (first_run, career_ends, moving_missions, open_log, damage_control, desktop_open,
+                                    try_it)}
 
 
 def main(argv):
