@@ -60,12 +60,16 @@ bool CLogCommandLineInfo::IsSlashFlag(std::string_view strWord) const
 
 void CLogCommandLineInfo::ParseParam(const std::string& strParam, bool bFlag, bool /*bLast*/)
 {
+    const bool bAfterMissionFile = m_bAfterMissionFile;
+    m_bAfterMissionFile = false;
     // A flag is always a keyword, even where a name was expected.
     if (bFlag)
         m_nExpect = EXPECT_KEYWORD;
     if (m_nExpect == EXPECT_MISSION) {
         m_strMissionFile = strParam;
+        m_moreMissionFiles.clear();
         m_nExpect = EXPECT_KEYWORD;
+        m_bAfterMissionFile = true;
         return;
     }
     if (m_nExpect == EXPECT_LOG) {
@@ -73,7 +77,13 @@ void CLogCommandLineInfo::ParseParam(const std::string& strParam, bool bFlag, bo
         m_nExpect = EXPECT_KEYWORD;
         return;
     }
-    switch (FindKeyword(strParam)) {
+    const Keyword keyword = FindKeyword(strParam);
+    if (keyword == Keyword::None && !bFlag && bAfterMissionFile) {
+        m_moreMissionFiles.push_back(strParam);
+        m_bAfterMissionFile = true;
+        return;
+    }
+    switch (keyword) {
     case Keyword::Mission:
         m_nExpect = EXPECT_MISSION;
         break;
@@ -96,4 +106,15 @@ void CLogCommandLineInfo::ParseParam(const std::string& strParam, bool bFlag, bo
         AfxMessageBox("Unrecognised command line argument", MB_OK);
         break;
     }
+}
+
+std::vector<std::string> CLogCommandLineInfo::GetMissionFiles() const
+{
+    std::vector<std::string> files;
+    if (!m_strMissionFile.empty())
+        files.push_back(m_strMissionFile);
+    for (const std::string& strFile : m_moreMissionFiles)
+        if (!strFile.empty())
+            files.push_back(strFile);
+    return files;
 }

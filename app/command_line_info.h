@@ -4,6 +4,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 // Receives the arguments one by one from ParseCommandLine.
 class CCommandLineInfo {
@@ -35,4 +36,13 @@ public:
     std::string m_strLogFile;
     std::string m_strMissionFile;
     int m_nExpect = EXPECT_MISSION;
+    // Debriefs named right after m_strMissionFile: a file manager names every
+    // debrief opened at once, and one run logs them all into the one log.
+    std::vector<std::string> m_moreMissionFiles;
+
+    // The debriefs to log, in the order named (LAST aside).
+    std::vector<std::string> GetMissionFiles() const;
+
+private:
+    bool m_bAfterMissionFile = false; // the previous argument named a debrief
 };

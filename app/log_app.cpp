@@ -86,13 +86,15 @@ bool CLogApp::InitInstance()
     if (cmdInfo.m_bHide)
         m_bShowMission = 0; // for this run only
 
-    const bool bAnalyse = cmdInfo.m_bLast || !cmdInfo.m_strMissionFile.empty();
-    int nAdded = 0;
-    if (bAnalyse) {
-        const std::string strPath =
-            cmdInfo.m_bLast ? m_strVortaneDir + "/" + kSimulatorDebrief : cmdInfo.m_strMissionFile;
-        nAdded = LogDebrief(strPath, cmdInfo.m_nResult);
-    }
+    // Several debriefs are logged in turn, each into the same log, so that
+    // one save keeps them all.
+    const std::vector<std::string> debriefs = cmdInfo.m_bLast
+                                                  ? std::vector<std::string>{m_strVortaneDir + "/" + kSimulatorDebrief}
+                                                  : cmdInfo.GetMissionFiles();
+    bool bAllLogged = true;
+    for (const std::string& strPath : debriefs)
+        if (LogDebrief(strPath, cmdInfo.m_nResult) == 0)
+            bAllLogged = false;
 
     // The main window: shown until the user exits, or with HIDE only made
     // while the log is saved unattended.
@@ -101,7 +103,7 @@ bool CLogApp::InitInstance()
     m_pLogDlg = pLogDlg.get();
     if (cmdInfo.m_bHide) {
         const bool bSaved = m_pDoc->Save();
-        if (!bSaved || (bAnalyse && nAdded == 0))
+        if (!bSaved || !bAllLogged)
             m_nExitCode = kExitNotLogged;
     } else {
         pLogDlg->DoModal();

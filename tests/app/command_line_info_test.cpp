@@ -92,6 +92,34 @@ INSTANTIATE_TEST_SUITE_P(
         ParseCase{{"-MISSIONS"}, 0, 0, 1, "", "", 1},
         ParseCase{{"-LOG", "-x", "name.log"}, 0, 0, 1, "", "", 2}));
 
+// A file manager opening several debriefs names them all; only a run of
+// plain names right after a debrief's name adds to it.
+TEST(CommandLineDebriefs, SeveralNamedInARow)
+{
+    struct Case {
+        std::vector<std::string> args;
+        std::vector<std::string> files;
+        int nMessages;
+    };
+    const std::vector<Case> cases{
+        {{"/home/me/a.stt", "/home/me/b c.stt", "/home/me/d.stt"},
+         {"/home/me/a.stt", "/home/me/b c.stt", "/home/me/d.stt"},
+         0},
+        {{"a.stt", "b.stt", "/HIDE", "c.stt"}, {"a.stt", "b.stt"}, 1},
+        {{"a.stt", "hide", "b.stt"}, {"a.stt"}, 1},
+        {{"/MISSION", "a.stt", "b.stt", "/MISSION", "c.stt"}, {"c.stt"}, 0},
+        {{"/LOG", "x.log", "b.stt"}, {}, 1},
+    };
+    for (const Case& c : cases) {
+        CTestHost host;
+        for (int i = 0; i < c.nMessages; ++i)
+            host.ExpectMessageBox("Unrecognised command line argument", MB_OK);
+        CLogCommandLineInfo info;
+        ParseCommandLine(info, c.args);
+        EXPECT_EQ(info.GetMissionFiles(), c.files) << ::testing::PrintToString(c.args);
+    }
+}
+
 TEST(CommandLineLoop, MarksFlagsAndTheFinalArgument)
 {
     struct CRecorder : CCommandLineInfo {

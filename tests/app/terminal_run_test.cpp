@@ -90,6 +90,23 @@ TEST_F(TerminalRun, HideLogsTheMissionAndWritesTheLog)
     EXPECT_EQ(CSettings(m_env.SettingsPath()).ReadInt("Preferences", "Init", 0), 0);
 }
 
+// As a file manager opens several debriefs at once: one run logs each in
+// turn into the last log, which keeps them all; one that cannot be read is
+// said in the status.
+TEST_F(TerminalRun, SeveralDebriefsGoIntoTheLastLogInOneRun)
+{
+    CDebriefBuilder builder;
+    builder.SetTitle("Night Intercept");
+    builder.AddPlayer(1);
+    const std::string strSecond = m_env.Path("e.stt");
+    builder.Write(strSecond);
+    m_env.WriteSettings(std::string(kSetUpSettings) + "[File]\nLast_File=" + m_strLog + "\n");
+
+    const CRunResult result = Run({m_strDebrief, m_env.Path("missing.stt"), strSecond, "/HIDE"});
+    EXPECT_EQ(result.m_nStatus, 1) << result.m_strErr;
+    EXPECT_EQ(CAppTestEnv::MissionTitles(m_strLog), (std::vector<std::string>{"Harbour Strike", "Night Intercept"}));
+}
+
 TEST_F(TerminalRun, QuestionsAreAnsweredOnStdin)
 {
     const std::vector<std::string> args{"-log", m_strLog, "-mission", m_strDebrief, "-hide"};

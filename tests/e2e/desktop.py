@@ -154,10 +154,11 @@ class Desktop:
         self.app = a11y.wait_for_application(self.program.pid, WAIT)
         return self.app
 
-    def open_with_default_application(self, path, bin_dir, data_dir):
-        """Opens a file as a file manager does: the application the desktop
-        (programs in bin_dir, desktop files in data_dir) names for the file's
-        type, launched through its desktop entry's Exec line. Returns the pid."""
+    def open_with_default_application(self, paths, bin_dir, data_dir):
+        """Opens files of one type at once as a file manager does: the
+        application the desktop (programs in bin_dir, desktop files in
+        data_dir) names for their type, launched through its desktop entry's
+        Exec line. Returns the pids of the programs started."""
         import gi
         gi.require_version("Gio", "2.0")
         from gi.repository import Gio, GLib
@@ -166,16 +167,16 @@ class Desktop:
         os.environ.clear()
         os.environ.update(env)  # GIO reads the desktop's folders from here
         try:
-            kind, _ = Gio.content_type_guess(path, None)
+            kind, _ = Gio.content_type_guess(paths[0], None)
             app = Gio.AppInfo.get_default_for_type(kind, False)
             if app is None:
-                raise LookupError(f"no application for {path} ({kind})")
+                raise LookupError(f"no application for {paths[0]} ({kind})")
             context = Gio.AppLaunchContext()
             for name, value in env.items():
                 context.setenv(name, value)
             launched = []
             with open(self.log_path, "a") as log:
-                app.launch_uris_as_manager_with_fds([Gio.File.new_for_path(path).get_uri()], context,
+                app.launch_uris_as_manager_with_fds([Gio.File.new_for_path(p).get_uri() for p in paths], context,
                                                     GLib.SpawnFlags.SEARCH_PATH | GLib.SpawnFlags.DO_NOT_REAP_CHILD,
                                                     None, None, lambda _app, pid, _data: launched.append(pid), None,
                                                     -1, log.fileno(), log.fileno())
@@ -184,7 +185,7 @@ class Desktop:
             os.environ.update(saved)
         self.program = _Launched(launched[0])
         self.app = a11y.wait_for_application(launched[0], WAIT)
-        return launched[0]
+        return launched
 
     def wait_exit(self, timeout=WAIT):
         """The program's exit status once it has ended."""

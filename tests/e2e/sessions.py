@@ -374,8 +374,8 @@ def open_log(s):
 
 def desktop_open(s):
     """Installed into a scratch root, the program is what a file manager opens
-    a debrief with: the desktop entry's Exec line run with the file logs it
-    into the last log."""
+    debriefs with: two opened at once start one program, which logs both in
+    turn into the last log, so that one save keeps both."""
     d = s.desk
     prefix = s.path("usr")
     subprocess.run(["cmake", "--install", s.build, "--prefix", prefix], check=True, stdout=subprocess.DEVNULL)
@@ -386,20 +386,26 @@ def desktop_open(s):
     s.write_settings(Preferences={"Init": 1}, File={"Last_File": log})
     downloads = s.path("Downloads")
     os.makedirs(downloads)
-    debrief = os.path.join(downloads, "Deep Strike.stt")
-    shutil.copy(os.path.join(s.examples, "strike.stt"), debrief)
+    debriefs = [os.path.join(downloads, "Deep Strike.stt"), os.path.join(downloads, "Fighter Sweep.stt")]
+    shutil.copy(os.path.join(s.examples, "strike.stt"), debriefs[0])
+    shutil.copy(os.path.join(s.examples, "sweep.stt"), debriefs[1])
 
-    d.open_with_default_application(debrief, os.path.join(prefix, "bin"), os.path.join(prefix, "share"))
-    mission = d.wait_window(MISSION)
-    check(d.text_of(d.find(mission, "text", "Mission")) == "Strike", "the debrief's mission shown")
-    d.shot("mission-details-of-the-opened-debrief")
-    d.click(d.find(mission, "push button", "Close"))
+    launched = d.open_with_default_application(debriefs, os.path.join(prefix, "bin"), os.path.join(prefix, "share"))
+    check(len(launched) == 1, f"one program for both debriefs, not {len(launched)}")
+    for title in ("Strike", "Fighter Sweep"):
+        mission = d.wait_window(MISSION)
+        a11y.wait_for(lambda: d.text_of(d.find(mission, "text", "Mission")) == title, f"the mission {title} shown")
+        d.shot("mission-details-of-" + title.lower().replace(" ", "-"))
+        d.click(d.find(mission, "push button", "Close"))
+        d.wait_gone(mission, "Mission Details")
     main = d.wait_window(log)
-    a11y.wait_for(lambda: cells(d.find(main, "table", "Missions"))[-1] == "Strike", "the mission in the last log")
-    d.shot("main-window-with-the-opened-debrief")
+    a11y.wait_for(lambda: cells(d.find(main, "table", "Missions"))[-2:] == ["Strike", "Fighter Sweep"],
+                  "both missions in the last log")
+    d.shot("main-window-with-the-opened-debriefs")
     s.exit_saving(main)
     saved = read_log(log)
-    check(saved["C2"]["Mission_Count"] == "4" and saved["C2M3"]["Title"] == "Strike", "logged into the last log")
+    check(saved["C2"]["Mission_Count"] == "5" and saved["C2M3"]["Title"] == "Strike"
+          and saved["C2M4"]["Title"] == "Fighter Sweep", "both logged into the last log")
 
 
 def try_it(s):
