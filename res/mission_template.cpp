@@ -55,7 +55,7 @@ const CDialogTemplate& GetMissionTemplate()
                 Button("Edit", IDC_EDIT_KILL, {219, 19, 30, 14}),
                 Button("Del", IDC_DEL_KILL, {253, 19, 30, 14}),
                 Label("Kills", {185, 37, 121, 8}, kHidden),
-                ListBox(IDC_KILL_LIST, {185, 37, 121, 106}, LBS_NOTIFY | WS_VSCROLL),
+                ListBox(IDC_KILL_LIST, {185, 37, 121, 106}, LBS_NOTIFY | WS_VSCROLL | WS_HSCROLL),
 
                 GroupBox("Notes", {7, 155, 249, 80}),
                 Edit(IDC_NOTES, {14, 167, 235, 61}, ES_MULTILINE | ES_WANTRETURN | WS_VSCROLL),
