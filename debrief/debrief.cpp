@@ -27,7 +27,6 @@ constexpr std::size_t kTitleOffset = 47;
 constexpr std::size_t kAfterTitleSkip = 6;
 constexpr std::size_t kBaseTimeInMission = 2;
 
-constexpr std::size_t kIdCount = 65536;
 constexpr std::uint32_t kNone = 0xFFFFFFFF;
 
 std::uint16_t ReadU16(const std::uint8_t* p)
@@ -103,23 +102,24 @@ static_assert(sizeof(DebriefEvent) == kDebriefEventSize && offsetof(DebriefEvent
               offsetof(DebriefEvent, country) == 6 && offsetof(DebriefEvent, shape) == 10 &&
               offsetof(DebriefEvent, object) == 12 && offsetof(DebriefEvent, parent) == 14);
 
-// Counting sort of the record numbers by key: start[k] .. start[k + 1] is
-// the run of records with key k, in file order.
+// Counting sort of the record numbers by the slot of their key: start[s] ..
+// start[s + 1] is the run of records whose key has slot s, in file order.
 template <typename KeyOf, typename Include>
-void BuildRuns(const std::vector<DebriefEvent>& events, KeyOf keyOf, Include include,
+void BuildRuns(const std::vector<DebriefEvent>& events, const CIdSlots& slots, KeyOf keyOf, Include include,
                std::vector<std::uint32_t>& start, std::vector<std::uint32_t>& index)
 {
-    start.assign(kIdCount + 1, 0);
+    const std::uint32_t nSlots = slots.TableSize();
+    start.assign(nSlots + 1, 0);
     for (const DebriefEvent& event : events)
         if (include(event))
-            ++start[keyOf(event) + 1];
-    for (std::size_t k = 0; k < kIdCount; ++k)
+            ++start[slots.Of(keyOf(event)) + 1];
+    for (std::size_t k = 0; k < nSlots; ++k)
         start[k + 1] += start[k];
-    index.resize(start[kIdCount]);
+    index.resize(start[nSlots]);
     std::vector<std::uint32_t> next(start.begin(), start.end() - 1);
     for (std::uint32_t i = 0; i < events.size(); ++i)
         if (include(events[i]))
-            index[next[keyOf(events[i])]++] = i;
+            index[next[slots.Of(keyOf(events[i]))]++] = i;
 }
 
 } // namespace
@@ -253,17 +253,19 @@ void CDebrief::BuildIndex()
     m_objectStart = {};
     m_objectIndex = {};
     m_nObjectQueries = 0;
-    m_firstRecord.assign(kIdCount, kNone);
-    m_struckItself.assign(kIdCount, false);
+    m_slots.Assign(m_pEvents);
+    m_firstRecord.assign(m_slots.TableSize(), kNone);
+    m_struckItself.assign(m_slots.TableSize(), false);
     for (std::uint32_t i = 0; i < m_pEvents.size(); ++i) {
         const DebriefEvent& event = m_pEvents[i];
-        if (m_firstRecord[event.object] == kNone)
-            m_firstRecord[event.object] = i;
+        const std::uint32_t nSlot = m_slots.Of(event.object);
+        if (m_firstRecord[nSlot] == kNone)
+            m_firstRecord[nSlot] = i;
         if (event.parent == event.object && HasAnyFlag(event, EVENT_STRUCK))
-            m_struckItself[event.object] = true;
+            m_struckItself[nSlot] = true;
     }
     BuildRuns(
-        m_pEvents, [](const DebriefEvent& e) { return e.parent; },
+        m_pEvents, m_slots, [](const DebriefEvent& e) { return e.parent; },
         [](const DebriefEvent& e) { return e.parent != e.object; }, m_childStart, m_childIndex);
 
     // A run of records without a time takes the mean of the nearest timed
@@ -284,10 +286,13 @@ void CDebrief::BuildIndex()
         m_untimedRuns.push_back({static_cast<std::uint32_t>(nFirst), static_cast<std::int32_t>(nValue / 16)});
     }
 
-    m_firstVictim.assign(kIdCount, kNone);
+    m_firstVictim.assign(m_slots.TableSize(), kNone);
     for (const DebriefEvent& event : m_pEvents)
-        if (HasAnyFlag(event, EVENT_STRUCK) && m_firstVictim[event.parent] == kNone)
-            m_firstVictim[event.parent] = event.object;
+        if (HasAnyFlag(event, EVENT_STRUCK)) {
+            std::uint32_t& nVictim = m_firstVictim[m_slots.Of(event.parent)];
+            if (nVictim == kNone)
+                nVictim = event.object;
+        }
 }
 
 void CDebrief::Clear()
@@ -302,6 +307,7 @@ void CDebrief::Clear()
     m_struckItself = {};
     m_untimedRuns = {};
     m_firstVictim = {};
+    m_slots = {};
 }
 
 std::string CDebrief::GetTitle() const
@@ -358,8 +364,8 @@ void CDebrief::IndexObjects() const
 {
     if (m_objectStart.empty())
         BuildRuns(
-            m_pEvents, [](const DebriefEvent& e) { return e.object; }, [](const DebriefEvent&) { return true; },
-            m_objectStart, m_objectIndex);
+            m_pEvents, m_slots, [](const DebriefEvent& e) { return e.object; },
+            [](const DebriefEvent&) { return true; }, m_objectStart, m_objectIndex);
 }
 
 std::span<const std::uint32_t> CDebrief::ObjectRecords(std::uint16_t nId) const
@@ -367,14 +373,16 @@ std::span<const std::uint32_t> CDebrief::ObjectRecords(std::uint16_t nId) const
     if (m_childStart.empty())
         return {};
     IndexObjects();
-    return {m_objectIndex.data() + m_objectStart[nId], m_objectStart[nId + 1u] - m_objectStart[nId]};
+    const std::uint32_t nSlot = m_slots.Of(nId);
+    return {m_objectIndex.data() + m_objectStart[nSlot], m_objectStart[nSlot + 1] - m_objectStart[nSlot]};
 }
 
 std::span<const std::uint32_t> CDebrief::ChildRecords(std::uint16_t nId) const
 {
     if (m_childStart.empty())
         return {};
-    return {m_childIndex.data() + m_childStart[nId], m_childStart[nId + 1u] - m_childStart[nId]};
+    const std::uint32_t nSlot = m_slots.Of(nId);
+    return {m_childIndex.data() + m_childStart[nSlot], m_childStart[nSlot + 1] - m_childStart[nSlot]};
 }
 
 void CDebrief::GetObjectEvents(std::uint16_t nId, DebriefEventList& list) const
@@ -393,7 +401,7 @@ void CDebrief::GetObjectEvents(std::uint16_t nId, DebriefEventList& list) const
     // One object's events by a look at every record; an index once they are
     // asked for again.
     if (m_objectStart.empty() && m_nObjectQueries++ == 0) {
-        for (std::uint32_t i = m_firstRecord[nId]; i < m_pEvents.size(); ++i)
+        for (std::uint32_t i = m_firstRecord[m_slots.Of(nId)]; i < m_pEvents.size(); ++i)
             if (m_pEvents[i].object == nId)
                 list.push_back(&m_pEvents[i]);
         return;
@@ -405,11 +413,10 @@ void CDebrief::GetObjectEvents(std::uint16_t nId, DebriefEventList& list) const
 void CDebrief::GetChildEvents(std::uint16_t nId, DebriefEventList& list) const
 {
     list.clear();
-    if (m_childStart.empty())
-        return;
-    list.reserve(m_childStart[nId + 1] - m_childStart[nId]);
-    for (std::uint32_t k = m_childStart[nId]; k < m_childStart[nId + 1]; ++k)
-        list.push_back(&m_pEvents[m_childIndex[k]]);
+    const std::span<const std::uint32_t> records = ChildRecords(nId);
+    list.reserve(records.size());
+    for (const std::uint32_t nRecord : records)
+        list.push_back(&m_pEvents[nRecord]);
 }
 
 std::uint16_t CDebrief::FindPlayer() const
@@ -438,7 +445,8 @@ const DebriefEvent* CDebrief::GetFirstObjectEvent(std::uint16_t nId) const
         return nullptr;
     if (nId == kNoObject)
         return &m_pEvents.front();
-    return m_firstRecord[nId] == kNone ? nullptr : &m_pEvents[m_firstRecord[nId]];
+    const std::uint32_t nRecord = m_firstRecord[m_slots.Of(nId)];
+    return nRecord == kNone ? nullptr : &m_pEvents[nRecord];
 }
 
 bool CDebrief::HasStruck(std::uint16_t nCause, std::uint16_t nVictim) const
@@ -447,14 +455,15 @@ bool CDebrief::HasStruck(std::uint16_t nCause, std::uint16_t nVictim) const
         return false;
     // Records of an object about itself are not among its child events.
     if (nCause == nVictim)
-        return m_struckItself[nCause];
+        return m_struckItself[m_slots.Of(nCause)];
     auto struck = [&](std::uint32_t i) {
         const DebriefEvent& event = m_pEvents[i];
         return event.object == nVictim && event.parent == nCause && HasAnyFlag(event, EVENT_STRUCK);
     };
     const std::span<const std::uint32_t> children = ChildRecords(nCause);
     // With the events of each object indexed, the shorter run is scanned.
-    if (!m_objectStart.empty() && m_objectStart[nVictim + 1u] - m_objectStart[nVictim] < children.size()) {
+    const std::uint32_t nVictimSlot = m_slots.Of(nVictim);
+    if (!m_objectStart.empty() && m_objectStart[nVictimSlot + 1] - m_objectStart[nVictimSlot] < children.size()) {
         const std::span<const std::uint32_t> own = ObjectRecords(nVictim);
         return std::any_of(own.begin(), own.end(), struck);
     }
@@ -463,7 +472,8 @@ bool CDebrief::HasStruck(std::uint16_t nCause, std::uint16_t nVictim) const
 
 std::uint16_t CDebrief::GetFirstVictim(std::uint16_t nCause) const
 {
-    if (m_firstVictim.empty() || m_firstVictim[nCause] == kNone)
+    if (m_firstVictim.empty())
         return kNoObject;
-    return static_cast<std::uint16_t>(m_firstVictim[nCause]);
+    const std::uint32_t nVictim = m_firstVictim[m_slots.Of(nCause)];
+    return nVictim == kNone ? kNoObject : static_cast<std::uint16_t>(nVictim);
 }

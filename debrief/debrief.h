@@ -2,6 +2,7 @@
 // A debrief file loaded into memory: its header, title and event journal, and
 // the queries the analysis asks of it.
 #include "debrief/debrief_event.h"
+#include "debrief/id_slots.h"
 #include "log/time_value.h"
 
 #include <array>
@@ -70,6 +71,10 @@ public:
         return nTime != 0 ? CTimeSpan(static_cast<std::int32_t>(nTime / 16)) : UntimedRecordTime(nRecord);
     }
 
+    // The dense numbers of the identifiers the events use, for tables kept
+    // per identifier.
+    const CIdSlots& IdSlots() const { return m_slots; }
+
     // The base time of the mission block, in sixteenths of a second.
     std::uint32_t GetBaseTime() const;
     // The last record of the file, or nullptr when none was loaded.
@@ -91,19 +96,21 @@ private:
     CTimeSpan UntimedRecordTime(std::uint32_t nRecord) const;
 
     std::optional<std::string> m_strTitle; // none until a file was loaded
+    CIdSlots m_slots;
 
-    // Index built once after loading: for each id, its child events are a
-    // run of record numbers in file order, located through the offset table.
+    // Index built once after loading, kept per slot of an id (IdSlots): for
+    // each id, its child events are a run of record numbers in file order,
+    // located through the offset table.
     // The events of each object are indexed the same way when they are asked
     // for more than once (mutable: an index of what is read-only).
     void IndexObjects() const;
-    mutable std::vector<std::uint32_t> m_objectStart; // 65537 entries once built
+    mutable std::vector<std::uint32_t> m_objectStart; // a slot table and one more, once built
     mutable std::vector<std::uint32_t> m_objectIndex;
     mutable int m_nObjectQueries = 0;
-    std::vector<std::uint32_t> m_childStart;  // 65537 entries
+    std::vector<std::uint32_t> m_childStart; // a slot table and one more
     std::vector<std::uint32_t> m_childIndex;
-    std::vector<std::uint32_t> m_firstRecord; // per object, or kNone
-    std::vector<bool> m_struckItself;         // per object: an event where it struck itself
+    std::vector<std::uint32_t> m_firstRecord; // per object's slot, or kNone
+    std::vector<bool> m_struckItself;         // per object's slot: an event where it struck itself
     // Each run of records without a time of their own shares one time: the
     // first record of every run and that time, in file order.
     struct CUntimedRun {
@@ -112,5 +119,5 @@ private:
     };
     std::vector<CUntimedRun> m_untimedRuns;
     mutable std::size_t m_nLastRun = 0;       // the run a time was last found in
-    std::vector<std::uint32_t> m_firstVictim; // object per cause, or kNone
+    std::vector<std::uint32_t> m_firstVictim; // object per cause's slot, or kNone
 };

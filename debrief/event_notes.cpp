@@ -48,25 +48,37 @@ public:
     {
         // Sides and shapes outside the tables are named afresh each time.
         const bool bKnown = effect.country < kSideCount && effect.shape < kShapeCount;
-        if (bKnown && m_words[eKind].empty())
-            m_words[eKind].resize(kSideCount * kShapeCount);
-        std::string& strWords = bKnown ? m_words[eKind][effect.country * kShapeCount + effect.shape] : m_strUnknown;
-        if (strWords.empty() || !bKnown) {
-            strWords.clear();
-            if (eKind == Wreckage) {
-                strWords = ", Hit ";
-                AppendShapeName(strWords, effect.shape);
-                strWords += " wreckage";
-            } else {
-                strWords = eKind == Hit ? ", Hit " : ", Killed ";
-                AppendTarget(effect, strWords);
-            }
+        if (!bKnown) {
+            Make(eKind, effect, m_strUnknown);
+            return m_strUnknown;
         }
-        return strWords;
+        if (m_made.empty())
+            m_made.resize(kKinds * kSideCount * kShapeCount);
+        std::uint16_t& nMade = m_made[(eKind * kSideCount + effect.country) * kShapeCount + effect.shape];
+        if (nMade == 0) {
+            m_words.emplace_back();
+            Make(eKind, effect, m_words.back());
+            nMade = static_cast<std::uint16_t>(m_words.size());
+        }
+        return m_words[nMade - 1];
     }
 
 private:
-    std::array<std::vector<std::string>, kKinds> m_words; // by side and shape
+    static void Make(EKind eKind, const DebriefEvent& effect, std::string& strWords)
+    {
+        strWords.clear();
+        if (eKind == Wreckage) {
+            strWords = ", Hit ";
+            AppendShapeName(strWords, effect.shape);
+            strWords += " wreckage";
+        } else {
+            strWords = eKind == Hit ? ", Hit " : ", Killed ";
+            AppendTarget(effect, strWords);
+        }
+    }
+
+    std::vector<std::uint16_t> m_made; // by kind, side and shape: 1 + the place in m_words, or 0
+    std::vector<std::string> m_words;  // in the order made
     std::string m_strUnknown;
 };
 
@@ -136,7 +148,7 @@ private:
     CEffectWords m_words;
     // Where the notes already hold the outcome of a weapon identifier that
     // the kill filter has no say in: a reused identifier reads the same
-    // every time.
+    // every time. Kept per slot of the identifier.
     struct COutcome {
         std::size_t nOffset = 0;
         std::size_t nLength = 0;
@@ -245,8 +257,8 @@ void CEventNotes::NoteRelease(const DebriefEvent& event, CTimeSpan tsTime)
         m_notes += event.byte2 == BYTE2_DROPPED ? "Dropped " : "Launched ";
         m_notes += ShapeName(nShape);
         if (m_outcomeOf.empty())
-            m_outcomeOf.resize(kNoObject + 1);
-        COutcome& outcome = m_outcomeOf[event.object];
+            m_outcomeOf.resize(m_debrief.IdSlots().TableSize());
+        COutcome& outcome = m_outcomeOf[m_debrief.IdSlots().Of(event.object)];
         if (outcome.nLength != 0) {
             m_notes.AppendOwn(outcome.nOffset, outcome.nLength);
         } else {

@@ -25,7 +25,6 @@
 
 namespace {
 
-constexpr std::size_t kIdCount = 65536;
 constexpr std::uint32_t kNone = 0xFFFFFFFF;
 
 bool IsRelease(const DebriefEvent& event) { return HasAllFlags(event, EVENT_ENTRY) && IsWeaponShape(event.shape); }
@@ -66,31 +65,29 @@ private:
     std::uint64_t m_nLeft;
 };
 
-// Items grouped by a 16-bit key: the run of key k is
-// m_items[m_start[k]] .. m_items[m_start[k + 1] - 1], in the order added.
-// Items grouped by a 16-bit key: the run of key k is
-// m_items[m_start[k]] .. m_items[m_start[k + 1] - 1], in the order added.
+// Items grouped by the slot of an identifier (CIdSlots): the run of slot k
+// is m_items[m_start[k]] .. m_items[m_start[k + 1] - 1], in the order added.
 // Built in two rounds over the same items: Count every key, then Place
 // every item in the same order.
 template <typename Item>
 class CGroups {
 public:
-    void StartCounting() { m_start.assign(kIdCount + 1, 0); }
-    void Count(std::uint16_t nKey) { ++m_start[nKey + 1u]; }
+    void StartCounting(std::uint32_t nSlots) { m_start.assign(nSlots + 1, 0); }
+    void Count(std::uint32_t nSlot) { ++m_start[nSlot + 1]; }
     void StartPlacing()
     {
-        for (std::size_t k = 0; k < kIdCount; ++k)
+        for (std::size_t k = 0; k + 1 < m_start.size(); ++k)
             m_start[k + 1] += m_start[k];
-        m_items.resize(m_start[kIdCount]);
+        m_items.resize(m_start.back());
         m_next.assign(m_start.begin(), m_start.end() - 1);
     }
-    void Place(std::uint16_t nKey, const Item& item) { m_items[m_next[nKey]++] = item; }
+    void Place(std::uint32_t nSlot, const Item& item) { m_items[m_next[nSlot]++] = item; }
     void DonePlacing() { m_next = {}; }
 
     bool IsBuilt() const { return !m_start.empty(); }
-    std::span<const Item> Of(std::uint16_t nKey) const
+    std::span<const Item> Of(std::uint32_t nSlot) const
     {
-        return {m_items.data() + m_start[nKey], m_start[nKey + 1u] - m_start[nKey]};
+        return {m_items.data() + m_start[nSlot], m_start[nSlot + 1] - m_start[nSlot]};
     }
 
 private:
@@ -121,15 +118,16 @@ public:
     // them, then Solve, then take the answers in the same order with Next.
     void Ask(std::uint32_t nIndex, std::uint16_t nVictim)
     {
-        m_queries.push_back({nVictim, m_debrief.m_pEvents[m_children[nIndex]].shape, nIndex, 0});
+        m_queries.push_back(
+            {m_debrief.IdSlots().Of(nVictim), m_debrief.m_pEvents[m_children[nIndex]].shape, nIndex, 0});
     }
-    // victimsOf: the objects each object struck.
+    // victimsOf: the slots of the objects each object struck.
     void Solve(const CGroups<std::uint16_t>& victimsOf);
     std::int32_t Next() { return m_nNext < m_answers.size() ? m_answers[m_nNext++] : 1; }
 
 private:
     struct CQuery {
-        std::uint16_t nVictim;
+        std::uint32_t nVictim; // its slot
         std::uint16_t nShape;
         std::uint32_t nIndex;
         std::uint32_t nGroup; // victim and shape
@@ -162,7 +160,7 @@ private:
     std::vector<std::vector<CCandidate>> m_below;      // per group, below its top
     std::vector<std::uint32_t> m_questions;            // query numbers by group, in the order asked
     std::array<std::uint32_t, 512> m_shapeSlot{};      // weapon shape -> slot + 1
-    std::vector<std::vector<std::uint32_t>> m_groupOf; // per slot, per victim
+    std::vector<std::vector<std::uint32_t>> m_groupOf; // per shape slot, per victim's slot
 };
 
 // Numbers the victim and shape pairs asked about and lists each one's
@@ -172,7 +170,7 @@ void CBurstCounter::MakeGroups()
     for (CQuery& query : m_queries) {
         std::uint32_t& nSlot = m_shapeSlot[query.nShape];
         if (nSlot == 0) {
-            m_groupOf.emplace_back(kIdCount, kNone);
+            m_groupOf.emplace_back(m_debrief.IdSlots().TableSize(), kNone);
             nSlot = static_cast<std::uint32_t>(m_groupOf.size());
         }
         std::uint32_t& nGroup = m_groupOf[nSlot - 1][query.nVictim];
@@ -260,7 +258,7 @@ void CBurstCounter::Solve(const CGroups<std::uint16_t>& victimsOf)
         if (child.shape >= m_shapeSlot.size() || m_shapeSlot[child.shape] == 0)
             continue;
         const std::uint32_t* pGroupOf = m_groupOf[m_shapeSlot[child.shape] - 1].data();
-        const std::span<const std::uint16_t> victims = victimsOf.Of(child.object);
+        const std::span<const std::uint16_t> victims = victimsOf.Of(m_debrief.IdSlots().Of(child.object));
         if (victims.size() > nWorkLeft)
             break;
         nWorkLeft -= victims.size();
@@ -344,7 +342,8 @@ class CKillTally {
 public:
     CKillTally(const CDebrief& debrief, std::uint16_t nPlayer, CMission& mission)
         : m_debrief(debrief), m_events(debrief.m_pEvents), m_children(debrief.ChildRecords(nPlayer)),
-          m_mission(mission), m_budget(debrief.m_pEvents.size()), m_bursts(debrief, m_children)
+          m_mission(mission), m_budget(debrief.m_pEvents.size()), m_bursts(debrief, m_children),
+          m_slots(debrief.IdSlots())
     {
     }
     void Run();
@@ -361,7 +360,7 @@ private:
     void IndexEffects();
     void AskBurstCounts();
     void TallyRelease(std::uint32_t nIndex);
-    void CountHitGroup(const DebriefEvent& release, CTimeSpan tsFired);
+    void CountHitGroup(const DebriefEvent& release, std::uint32_t nWeapon, CTimeSpan tsFired);
     void AddHits();
     void AddKill(const DebriefEvent& release, const CDestruction& effect, CTimeSpan tsFired, std::int32_t nRounds);
     void AddMiss(const DebriefEvent& release);
@@ -373,8 +372,10 @@ private:
     CWorkBudget m_budget;
     CBurstCounter m_bursts;
 
+    // Kept per slot of an identifier (CIdSlots).
+    const CIdSlots& m_slots;
     CGroups<CDestruction> m_destructionsBy;     // destruction effects by their weapon
-    CGroups<std::uint16_t> m_victimsOf;         // what each object hit, destroyed or killed
+    CGroups<std::uint16_t> m_victimsOf;         // the slots of what each object hit, destroyed or killed
     std::vector<std::uint32_t> m_plainHits;     // per weapon: its plain hit effects
     std::vector<CHitGroup> m_hitGroups;         // in the order of their first release
     std::vector<std::uint32_t> m_firstHitGroup; // per object, or kNone
@@ -423,21 +424,23 @@ void CKillTally::IndexEffects()
     // Only the kills of gun rounds need what each object struck.
     const bool bRounds = std::any_of(m_children.begin(), m_children.end(),
                                      [&](std::uint32_t r) { return m_events[r].byte2 == BYTE2_ROUND; });
-    m_plainHits.assign(kIdCount, 0);
-    m_destructionsBy.StartCounting();
+    const std::uint32_t nSlots = m_slots.TableSize();
+    m_plainHits.assign(nSlots, 0);
+    m_destructionsBy.StartCounting(nSlots);
     if (bRounds)
-        m_victimsOf.StartCounting();
+        m_victimsOf.StartCounting(nSlots);
     for (const DebriefEvent& event : m_events) {
         if (!HasAnyFlag(event, EVENT_STRUCK))
             continue;
+        const std::uint32_t nParent = m_slots.Of(event.parent);
         if (bRounds)
-            m_victimsOf.Count(event.parent);
+            m_victimsOf.Count(nParent);
         if (event.parent == event.object)
             continue;
         if (IsDestruction(event))
-            m_destructionsBy.Count(event.parent);
+            m_destructionsBy.Count(nParent);
         else
-            ++m_plainHits[event.parent];
+            ++m_plainHits[nParent];
     }
     m_destructionsBy.StartPlacing();
     if (bRounds)
@@ -446,15 +449,17 @@ void CKillTally::IndexEffects()
         const DebriefEvent& event = m_events[nRecord];
         if (!HasAnyFlag(event, EVENT_STRUCK))
             continue;
+        const std::uint32_t nParent = m_slots.Of(event.parent);
+        // The slot of an identifier in use is below 65536.
         if (bRounds)
-            m_victimsOf.Place(event.parent, event.object);
+            m_victimsOf.Place(nParent, static_cast<std::uint16_t>(m_slots.Of(event.object)));
         if (event.parent != event.object && IsDestruction(event))
-            m_destructionsBy.Place(event.parent, {event, m_debrief.GetRecordTime(nRecord)});
+            m_destructionsBy.Place(nParent, {event, m_debrief.GetRecordTime(nRecord)});
     }
     m_destructionsBy.DonePlacing();
     if (bRounds)
         m_victimsOf.DonePlacing();
-    m_firstHitGroup.assign(kIdCount, kNone);
+    m_firstHitGroup.assign(nSlots, kNone);
 }
 
 // Every kill of a gun round the pass may record, in the pass's order.
@@ -464,7 +469,7 @@ void CKillTally::AskBurstCounts()
         const DebriefEvent& release = m_events[m_children[i]];
         if (release.byte2 != BYTE2_ROUND || !IsRelease(release))
             continue;
-        const std::span<const CDestruction> destructions = m_destructionsBy.Of(release.object);
+        const std::span<const CDestruction> destructions = m_destructionsBy.Of(m_slots.Of(release.object));
         for (auto it = destructions.rbegin(); it != destructions.rend(); ++it)
             m_bursts.Ask(i, it->event.object);
     }
@@ -474,12 +479,13 @@ void CKillTally::TallyRelease(std::uint32_t nIndex)
 {
     const DebriefEvent& release = m_events[m_children[nIndex]];
     const CTimeSpan tsFired = m_debrief.GetRecordTime(m_children[nIndex]);
-    const std::span<const CDestruction> destructions = m_destructionsBy.Of(release.object);
+    const std::uint32_t nWeapon = m_slots.Of(release.object);
+    const std::span<const CDestruction> destructions = m_destructionsBy.Of(nWeapon);
     if (!m_budget.Spend(1 + destructions.size()))
         return;
 
     // Effects are examined from the last to the first.
-    bool bOutcome = m_plainHits[release.object] != 0;
+    bool bOutcome = m_plainHits[nWeapon] != 0;
     for (auto it = destructions.rbegin(); it != destructions.rend(); ++it) {
         const std::int32_t nRounds = release.byte2 == BYTE2_ROUND ? m_bursts.Next() : 1;
         if (!AcceptKill(it->event, it->tsTime))
@@ -487,15 +493,15 @@ void CKillTally::TallyRelease(std::uint32_t nIndex)
         AddKill(release, *it, tsFired, nRounds);
         bOutcome = true;
     }
-    if (m_plainHits[release.object] != 0)
-        CountHitGroup(release, tsFired);
+    if (m_plainHits[nWeapon] != 0)
+        CountHitGroup(release, nWeapon, tsFired);
     if (!bOutcome)
         AddMiss(release);
 }
 
-void CKillTally::CountHitGroup(const DebriefEvent& release, CTimeSpan tsFired)
+void CKillTally::CountHitGroup(const DebriefEvent& release, std::uint32_t nWeapon, CTimeSpan tsFired)
 {
-    std::uint32_t* pLink = &m_firstHitGroup[release.object];
+    std::uint32_t* pLink = &m_firstHitGroup[nWeapon];
     while (*pLink != kNone) {
         CHitGroup& group = m_hitGroups[*pLink];
         if (group.nShape == release.shape) {
@@ -524,19 +530,19 @@ void CKillTally::AddHits()
         std::uint32_t nRecord;
         std::int64_t nCount;
     };
-    const auto isGroupHit = [&](const DebriefEvent& event) {
-        return event.parent != event.object && IsPlainHit(event) && m_firstHitGroup[event.parent] != kNone;
-    };
     std::vector<std::uint32_t>& hitsLeft = m_plainHits; // per weapon, not yet walked over
 
     std::vector<CHit> hits;
     CKeyIndex hitOfKey;
     for (std::uint32_t nRecord = 0; nRecord < m_events.size(); ++nRecord) {
         const DebriefEvent& effect = m_events[nRecord];
-        if (!isGroupHit(effect))
+        if (effect.parent == effect.object || !IsPlainHit(effect))
             continue;
-        const std::uint32_t nFromLast = --hitsLeft[effect.parent];
-        for (std::uint32_t g = m_firstHitGroup[effect.parent]; g != kNone; g = m_hitGroups[g].nNextOfObject) {
+        const std::uint32_t nWeapon = m_slots.Of(effect.parent);
+        if (m_firstHitGroup[nWeapon] == kNone)
+            continue;
+        const std::uint32_t nFromLast = --hitsLeft[nWeapon];
+        for (std::uint32_t g = m_firstHitGroup[nWeapon]; g != kNone; g = m_hitGroups[g].nNextOfObject) {
             const CHitGroup& group = m_hitGroups[g];
             const std::uint64_t nKey = HitKey(effect.object, effect.shape, group.nShape);
             const std::uint64_t nRank = (std::uint64_t{g} << 32) | nFromLast;

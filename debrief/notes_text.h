@@ -21,7 +21,11 @@ public:
     void MoveTo(std::string& strText);
 
 private:
+    // The blocks grow from the first size to the last by doubling, so that a
+    // short text costs a short block.
+    static constexpr std::size_t kFirstBlockSize = std::size_t{1} << 12;
     static constexpr std::size_t kBlockSize = std::size_t{1} << 20;
-    std::vector<std::string> m_blocks; // each kBlockSize long but the last
+    std::vector<std::string> m_blocks; // each full to its reserved room but the last
+    std::vector<std::size_t> m_starts; // offset of each block's first character
     std::size_t m_nSize = 0;
 };

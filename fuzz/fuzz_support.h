@@ -1,6 +1,7 @@
 #pragma once
 // What the fuzz targets share: a host that answers every question from bytes
 // of the input, and a private folder for the files a target writes.
+#include <cerrno>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -10,6 +11,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <fcntl.h>
 #include <unistd.h>
 
 #include "platform/dialog.h"
@@ -101,11 +103,23 @@ private:
     std::filesystem::path m_path;
 };
 
+// Straight to the file descriptor: a stream's buffer would cost more than
+// the small inputs themselves.
 inline void WriteFileBytes(const std::string& strPath, std::string_view bytes)
 {
-    std::ofstream out(strPath, std::ios::binary | std::ios::trunc);
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    if (!out) {
+    const int fd = ::open(strPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    bool bWritten = fd >= 0;
+    while (bWritten && !bytes.empty()) {
+        const ssize_t nDone = ::write(fd, bytes.data(), bytes.size());
+        if (nDone < 0 && errno == EINTR)
+            continue;
+        bWritten = nDone > 0;
+        if (bWritten)
+            bytes.remove_prefix(static_cast<std::size_t>(nDone));
+    }
+    if (fd >= 0 && ::close(fd) != 0)
+        bWritten = false;
+    if (!bWritten) {
         std::fprintf(stderr, "cannot write %s\n", strPath.c_str());
         std::abort();
     }
