@@ -34,22 +34,6 @@ std::string_view TrimEntry(std::string_view text)
     return Trim(text);
 }
 
-// Decimal with optional sign after white space, up to the first non-digit;
-// digits accumulate in unsigned 32-bit arithmetic, so overflow wraps.
-std::int32_t ParseDecimal(std::string_view text)
-{
-    std::size_t pos = 0;
-    while (pos < text.size() && IsAsciiSpace(text[pos]))
-        ++pos;
-    bool bNegative = false;
-    if (pos < text.size() && (text[pos] == '+' || text[pos] == '-'))
-        bNegative = text[pos++] == '-';
-    std::uint32_t value = 0;
-    for (; pos < text.size() && text[pos] >= '0' && text[pos] <= '9'; ++pos)
-        value = value * 10u + static_cast<std::uint32_t>(text[pos] - '0');
-    return static_cast<std::int32_t>(bNegative ? 0u - value : value);
-}
-
 // Guards the escaped text so that the reader's trimming of a value keeps
 // white space at its ends: a backslash before a blank first character, and a
 // lone backslash (which the reader drops) after a blank last one.
@@ -464,7 +448,7 @@ std::string CLogFile::GetText(std::string_view section, std::string_view key)
 std::int32_t CLogFile::GetInt(std::string_view section, std::string_view key, std::int32_t def)
 {
     const std::string_view text = FindValue(section, key).value_or(std::string_view{});
-    return text.empty() ? def : ParseDecimal(text);
+    return text.empty() ? def : static_cast<std::int32_t>(ParseWrappingDecimal(text));
 }
 
 CTime CLogFile::GetTime(std::string_view section, std::string_view key, CTime def)
