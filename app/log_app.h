@@ -53,6 +53,8 @@ private:
     // Asks whether to save a changed log first. False when the user said Yes
     // and the save did not happen: the command then stops.
     bool SaveChangesFirst();
+    // "Save" and "Save As...": written even when nothing changed.
+    void SaveOnRequest(bool bNewName);
     void RedrawMainWindow();
 
     std::vector<std::string> m_args;

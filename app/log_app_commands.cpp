@@ -69,23 +69,25 @@ void CLogApp::OnFileRevert()
 
 bool CLogApp::OnUpdateFileRevert() { return m_pDoc != nullptr; }
 
-void CLogApp::OnFileSave()
+void CLogApp::SaveOnRequest(bool bNewName)
 {
     if (!m_pDoc)
         return;
-    m_pDoc->RequestSave(); // written even when nothing changed
-    m_pDoc->Save();
+    // The request makes an unchanged log write too. When the save dialog is
+    // cancelled an unchanged log stays unchanged, or "New Log" and "Exit"
+    // would ask to save what is already saved. A file that could not be
+    // written keeps the log modified: its named file does not hold it.
+    const bool bWasModified = m_pDoc->IsModified();
+    m_pDoc->RequestSave();
+    const bool bSaved = bNewName ? m_pDoc->SaveAs() : m_pDoc->Save();
+    if (!bSaved && !bWasModified && m_pDoc->GetFileName().empty())
+        m_pDoc->WithdrawSaveRequest();
     RedrawMainWindow(); // the caption shows the file name
 }
 
-void CLogApp::OnFileSaveAs()
-{
-    if (!m_pDoc)
-        return;
-    m_pDoc->RequestSave();
-    m_pDoc->SaveAs();
-    RedrawMainWindow();
-}
+void CLogApp::OnFileSave() { SaveOnRequest(false); }
+
+void CLogApp::OnFileSaveAs() { SaveOnRequest(true); }
 
 void CLogApp::OnDeleteCareer()
 {

@@ -19,6 +19,8 @@ public:
     // Unsaved changes: a save was requested or some record changed.
     bool IsModified() const;
     void RequestSave() { m_bSaveRequested = 1; }
+    // Takes back a request that led to no save, on a log without changes.
+    void WithdrawSaveRequest() { m_bSaveRequested = 0; }
     // Full path of the log file; empty for an untitled log.
     const std::string& GetFileName() const { return m_strFileName; }
     CPilot* GetPilot() const { return m_pPilot.get(); }

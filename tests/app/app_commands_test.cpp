@@ -139,6 +139,19 @@ TEST_F(AppCommands, SaveWritesAnUnchangedLogAgain)
     });
 }
 
+TEST_F(AppCommands, ASaveCancelledInItsDialogLeavesAnUnchangedLogUnchanged)
+{
+    Run(WriteLog({{"A"}}), [&](CDialogDriver& d) {
+        for (int nCommand : {ID_FILE_SAVE_AS, ID_FILE_SAVE}) { // Save: the log is untitled by now
+            m_host.ExpectFileDialogCancel().AsOpen(false);
+            d.Command(nCommand);
+            m_host.Verify();
+            EXPECT_FALSE(Doc().IsModified()) << nCommand;
+        }
+        d.Command(ID_FILE_NEW); // asks nothing
+    });
+}
+
 TEST_F(AppCommands, RevertReloadsTheFileAndAsksOnlyAboutChanges)
 {
     const std::string strLog = WriteLog({{"A"}});
