@@ -17,16 +17,6 @@ namespace {
 
 using namespace PrefsIds;
 
-// A debrief in which the player takes off and lands again.
-void WriteFlight(const std::string& strPath, const std::string& strTitle)
-{
-    CDebriefBuilder builder;
-    builder.SetTitle(strTitle);
-    builder.AddPlayer(1);
-    builder.AddRem(Seconds(600), 1, 68);
-    builder.Write(strPath);
-}
-
 std::string MissingFileMessage(const std::string& strPath)
 {
     return "Could not open file " + strPath + "\nError code is 2";
@@ -154,7 +144,7 @@ TEST_F(StartUp, TheNamedLogWinsOverTheLastFile)
     const std::string strLast = m_env.Path("last.log");
     const std::string strNamed = m_env.Path("named.log");
     const std::string strDebrief = m_env.Path("d.stt");
-    WriteFlight(strDebrief, "Dawn Patrol");
+    WriteFlight(strDebrief, "Dawn Patrol", Seconds(600));
     m_env.WriteSettings(std::string(kSetUpSettings) + "[File]\nLast_File=" + strLast + "\n");
 
     EXPECT_EQ(Run({"/LOG", strNamed, "/MISSION", strDebrief, "/HIDE"}), kExitOk);
@@ -168,8 +158,8 @@ TEST_F(StartUp, TheNamedLogWinsOverTheLastFile)
 TEST_F(StartUp, LastWinsOverANamedDebrief)
 {
     std::filesystem::create_directories(m_env.Path("sim"));
-    WriteFlight(m_env.Path("sim/debrf.tmp"), "Simulator Flight");
-    WriteFlight(m_env.Path("x.stt"), "Named Flight");
+    WriteFlight(m_env.Path("sim/debrf.tmp"), "Simulator Flight", Seconds(600));
+    WriteFlight(m_env.Path("x.stt"), "Named Flight", Seconds(600));
     m_env.WriteSettings(std::string(kSetUpSettings) + "Vortane_Dir=" + m_env.Path("sim") + "\n");
     const std::string strLog = m_env.Path("pilot.log");
 
@@ -203,7 +193,7 @@ TEST_F(StartUp, HideAsksForANameWhenTheLogHasNone)
 {
     m_env.WriteSettings(kSetUpSettings);
     const std::string strDebrief = m_env.Path("d.stt");
-    WriteFlight(strDebrief, "Night Raid");
+    WriteFlight(strDebrief, "Night Raid", Seconds(600));
     const std::string strLog = m_env.Path("chosen.log");
 
     m_host.ExpectFileDialog(strLog).AsOpen(false);
@@ -239,7 +229,7 @@ TEST_F(StartUp, TheMainWindowRunsUntilExitAndFollowsThePreferences)
     m_env.WriteSettings(std::string(kSetUpSettings) + "Show_Mission=0\n");
     const std::string strLog = m_env.Path("pilot.log");
     const std::string strDebrief = m_env.Path("d.stt");
-    WriteFlight(strDebrief, "Dawn Patrol");
+    WriteFlight(strDebrief, "Dawn Patrol", Seconds(600));
     CLogApp app({"/LOG", strLog, "/MISSION", strDebrief});
     m_host.ExpectDialog(IDD_LOG_DIALOG, [&](CDialogDriver& d) {
         using namespace LogDlgIds;
@@ -271,7 +261,7 @@ TEST_F(StartUp, WithoutWindowsOnlyHideRuns)
     // With HIDE the first-run dialogs wait for a run with a display.
     const std::string strDebrief = m_env.Path("d.stt");
     const std::string strLog = m_env.Path("pilot.log");
-    WriteFlight(strDebrief, "Unattended");
+    WriteFlight(strDebrief, "Unattended", Seconds(600));
     EXPECT_EQ(Run({"/LOG", strLog, "/MISSION", strDebrief, "/HIDE"}, false), kExitOk);
     EXPECT_EQ(CAppTestEnv::MissionTitles(strLog), std::vector<std::string>{"Unattended"});
     EXPECT_EQ(CSettings(m_env.SettingsPath()).ReadInt("Preferences", "Init", 0), 0);

@@ -43,16 +43,6 @@ CKill& AddKill(CMission& mission, std::uint16_t nTarget, int bAir = 0, int bPrim
     return kill;
 }
 
-// A debrief in which the player takes off and lands again.
-void WriteFlight(const std::string& strPath, const std::string& strTitle)
-{
-    CDebriefBuilder builder;
-    builder.SetTitle(strTitle);
-    builder.AddPlayer(1);
-    builder.AddRem(Seconds(600), 1, 68);
-    builder.Write(strPath);
-}
-
 class MainWindow : public ::testing::Test {
 protected:
     MainWindow()
@@ -274,7 +264,7 @@ TEST_F(MainWindow, PhotographIsLoadedRetriedAndNamedExactly)
 TEST_F(MainWindow, LogLastMissionReadsTheSimulatorsDebrief)
 {
     std::filesystem::create_directories(m_env.Path("sim"));
-    WriteFlight(m_env.Path("sim/debrf.tmp"), "Dawn Patrol");
+    WriteFlight(m_env.Path("sim/debrf.tmp"), "Dawn Patrol", Seconds(600));
     AddMission(Career(), "Earlier");
     CDialogDriver d = Open();
     d.Select(IDC_MISSION_LIST, 0);
@@ -288,7 +278,7 @@ TEST_F(MainWindow, LogMissionRemembersOnlyADebriefThatWasLogged)
 {
     const std::string strGood = m_env.Path("good.stt");
     const std::string strBad = m_env.Path("bad.stt");
-    WriteFlight(strGood, "Night Raid");
+    WriteFlight(strGood, "Night Raid", Seconds(600));
     CDebriefBuilder noPlayer;
     noPlayer.AddObject(Seconds(1), 7, 70);
     noPlayer.Write(strBad);

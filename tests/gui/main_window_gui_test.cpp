@@ -57,16 +57,6 @@ void AddKills(CMission& mission, std::uint16_t nTarget, int nCount, int bAir = 0
     }
 }
 
-// A debrief in which the player takes off and lands again.
-void WriteFlight(const std::string& strPath, const std::string& strTitle)
-{
-    CDebriefBuilder builder;
-    builder.SetTitle(strTitle);
-    builder.AddPlayer(1);
-    builder.AddRem(Seconds(900), 1, 68);
-    builder.Write(strPath);
-}
-
 // A pilot's portrait, drawn here and saved as a JPEG.
 void WritePhoto(const std::string& strPath)
 {
@@ -92,8 +82,8 @@ protected:
         if (IsSkipped())
             return;
         std::filesystem::create_directories(m_env.Path("sim"));
-        WriteFlight(m_env.Path("sim/debrf.tmp"), "Evening CAP");
-        WriteFlight(m_env.Path("raid.stt"), "Night Raid");
+        WriteFlight(m_env.Path("sim/debrf.tmp"), "Evening CAP", Seconds(900));
+        WriteFlight(m_env.Path("raid.stt"), "Night Raid", Seconds(900));
         m_env.WriteSettings("[Preferences]\nInit=1\nShow_Mission=0\nVortane_Dir=" + m_env.Path("sim") +
                             "\n[File]\nLast_STT=" + m_env.Path("raid.stt") + "\n");
     }

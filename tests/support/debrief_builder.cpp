@@ -160,6 +160,15 @@ void CDebriefBuilder::Write(const std::string& strPath) const
     WriteBytes(strPath, Bytes());
 }
 
+void WriteFlight(const std::string& strPath, const std::string& strTitle, DebriefTime landed)
+{
+    CDebriefBuilder builder;
+    builder.SetTitle(strTitle);
+    builder.AddPlayer(1);
+    builder.AddRem(landed, 1, 68);
+    builder.Write(strPath);
+}
+
 void WriteBytes(const std::string& strPath, const std::vector<std::uint8_t>& bytes)
 {
     std::ofstream file(strPath, std::ios::binary | std::ios::trunc);

@@ -67,6 +67,10 @@ private:
     std::vector<DebriefEvent> m_events;
 };
 
+// A debrief in which the player takes off and lands again after the time
+// given, written to the file.
+void WriteFlight(const std::string& strPath, const std::string& strTitle, DebriefTime landed);
+
 // Writes raw bytes to a file; fails the current test when it cannot.
 void WriteBytes(const std::string& strPath, const std::vector<std::uint8_t>& bytes);
 
