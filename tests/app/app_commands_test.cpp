@@ -38,11 +38,7 @@ protected:
             for (const std::string& strTitle : careers[c])
                 career.AddMission()->SetTitle(strTitle);
         }
-        const std::string strPath = m_env.Path(strName);
-        CLogFile file(strPath);
-        pilot.Save(file);
-        file.Close();
-        return strPath;
+        return m_env.WriteLog(pilot, strName);
     }
 
     // Starts the program on the log (none: untitled) and runs the script in

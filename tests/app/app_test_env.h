@@ -25,6 +25,16 @@ public:
     }
     std::string ReadSettings() const { return ReadFile(SettingsPath()); }
 
+    // Writes the pilot as the log strName in the folder; its full path.
+    std::string WriteLog(CPilot& pilot, const std::string& strName = "pilot.log") const
+    {
+        const std::string strPath = Path(strName);
+        CLogFile file(strPath);
+        pilot.Save(file);
+        file.Close();
+        return strPath;
+    }
+
     static void WriteFile(const std::string& strPath, const std::string& strText) { WriteBytes(strPath, strText); }
     static std::string ReadFile(const std::string& strPath) { return ReadBytes(strPath); }
     static bool Exists(const std::string& strPath) { return std::filesystem::exists(strPath); }

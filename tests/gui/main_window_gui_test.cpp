@@ -118,12 +118,7 @@ protected:
         AddKills(depot, 53, 2, 0, 1);
         AddKills(depot, 12, 1);
         AddMission(third, "Escort", CTime(1999, 1, 5, 16, 0, 0), 1, 0, 71);
-
-        const std::string strLog = m_env.Path("pilot.log");
-        CLogFile file(strLog);
-        pilot.Save(file);
-        file.Close();
-        return strLog;
+        return m_env.WriteLog(pilot);
     }
 
     CAppTestEnv m_env;

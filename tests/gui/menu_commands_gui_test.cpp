@@ -11,7 +11,6 @@
 
 #include "app/log_app.h"
 #include "log/log_doc.h"
-#include "log/log_file.h"
 #include "res/resource_ids.h"
 #include "tests/app/app_test_env.h"
 #include "tests/gui/gui_test.h"
@@ -69,11 +68,7 @@ protected:
         CPilot pilot;
         pilot.SetName(strName);
         pilot.AddCareer();
-        const std::string strPath = m_env.Path("pilot.log");
-        CLogFile file(strPath);
-        pilot.Save(file);
-        file.Close();
-        return strPath;
+        return m_env.WriteLog(pilot);
     }
 
     CAppTestEnv m_env;
