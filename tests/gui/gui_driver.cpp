@@ -10,6 +10,7 @@
 #include <wx/dcscreen.h>
 #include <wx/dialog.h>
 #include <wx/frame.h>
+#include <wx/menu.h>
 #include <wx/stopwatch.h>
 #include <wx/uiaction.h>
 #include <wx/utils.h>
@@ -33,6 +34,47 @@ bool IsHostWindow(const wxWindow* pWindow)
 }
 
 wxPoint ScreenPoint(wxWindow* pWindow, int x, int y) { return pWindow->ClientToScreen(wxPoint(x, y)); }
+
+// Where a widget the toolkit shows is on the screen; empty when not shown.
+wxRect ScreenRectOf(GtkWidget* pWidget)
+{
+    if (!pWidget || !gtk_widget_get_mapped(pWidget))
+        return {};
+    GtkWidget* pTop = gtk_widget_get_toplevel(pWidget);
+    int x = 0;
+    int y = 0;
+    if (!gtk_widget_translate_coordinates(pWidget, pTop, 0, 0, &x, &y) || !gtk_widget_get_window(pTop))
+        return {};
+    int nLeft = 0;
+    int nTop = 0;
+    gdk_window_get_origin(gtk_widget_get_window(pTop), &nLeft, &nTop);
+    return wxRect(nLeft + x, nTop + y, gtk_widget_get_allocated_width(pWidget),
+                  gtk_widget_get_allocated_height(pWidget));
+}
+
+GtkWidget* FindMenuBar(GtkWidget* pWidget)
+{
+    if (!pWidget || GTK_IS_MENU_BAR(pWidget))
+        return pWidget;
+    GtkWidget* pFound = nullptr;
+    if (GTK_IS_CONTAINER(pWidget)) {
+        GList* pChildren = gtk_container_get_children(GTK_CONTAINER(pWidget));
+        for (GList* p = pChildren; p && !pFound; p = p->next)
+            pFound = FindMenuBar(static_cast<GtkWidget*>(p->data));
+        g_list_free(pChildren);
+    }
+    return pFound;
+}
+
+bool ClickScreenRect(const wxRect& rect)
+{
+    if (rect.IsEmpty())
+        return false;
+    wxUIActionSimulator sim;
+    sim.MouseMove(rect.GetLeft() + rect.GetWidth() / 2, rect.GetTop() + rect.GetHeight() / 2);
+    sim.MouseClick();
+    return true;
+}
 
 } // namespace
 
@@ -220,6 +262,25 @@ void MovePointerInto(wxWindow* pWindow)
     gdk_display_flush(pDisplay);
 }
 
+bool ClickMenuTitle(wxWindow* pFrame, int nMenu)
+{
+    auto* pBar = dynamic_cast<wxFrame*>(pFrame) ? static_cast<wxFrame*>(pFrame)->GetMenuBar() : nullptr;
+    GtkWidget* pMenuBar = pBar ? FindMenuBar(static_cast<GtkWidget*>(pBar->GetHandle())) : nullptr;
+    if (!pMenuBar)
+        return false;
+    GList* pTitles = gtk_container_get_children(GTK_CONTAINER(pMenuBar));
+    auto* pTitle = static_cast<GtkWidget*>(g_list_nth_data(pTitles, static_cast<guint>(nMenu)));
+    g_list_free(pTitles);
+    return ClickScreenRect(ScreenRectOf(pTitle));
+}
+
+bool ClickMenuItem(wxWindow* pFrame, int nItemId)
+{
+    auto* pBar = dynamic_cast<wxFrame*>(pFrame) ? static_cast<wxFrame*>(pFrame)->GetMenuBar() : nullptr;
+    wxMenuItem* pItem = pBar ? pBar->FindItem(nItemId) : nullptr;
+    return pItem && ClickScreenRect(ScreenRectOf(pItem->GetMenuItem()));
+}
+
 void ClickOn(wxWindow* pWindow)
 {
     const wxSize size = pWindow->GetClientSize();
@@ -283,4 +344,39 @@ bool SaveScreenshot(wxWindow* pWindow, const std::string& strName)
         }
     }
     return bitmap.SaveFile(wxString::FromUTF8((dir / (strName + ".png")).string()), wxBITMAP_TYPE_PNG);
+}
+
+bool SaveScreenshotWithMenus(wxWindow* pWindow, const std::string& strName)
+{
+    if (!pWindow)
+        return false;
+    const std::filesystem::path dir = std::filesystem::path(SORTAVEL_BINARY_DIR) / "screenshots";
+    std::error_code error;
+    std::filesystem::create_directories(dir, error);
+    wxStopWatch watch;
+    while (watch.Time() < 300) { // the menus finish painting
+        wxTheApp->Yield(true);
+        wxMilliSleep(10);
+    }
+    // A dropped-down menu is a window of its own, outside the frame's
+    // drawing: the screen shows both (there is no compositor under test).
+    wxRect rect = pWindow->GetScreenRect();
+    GList* pWindows = gtk_window_list_toplevels();
+    for (GList* p = pWindows; p; p = p->next) {
+        auto* pTop = static_cast<GtkWindow*>(p->data);
+        if (gtk_window_get_window_type(pTop) == GTK_WINDOW_POPUP && GTK_IS_MENU(gtk_bin_get_child(GTK_BIN(pTop))))
+            if (const wxRect menu = ScreenRectOf(GTK_WIDGET(pTop)); !menu.IsEmpty())
+                rect.Union(menu);
+    }
+    g_list_free(pWindows);
+    GdkWindow* pRoot = gdk_get_default_root_window();
+    rect.Intersect(wxRect(0, 0, gdk_window_get_width(pRoot), gdk_window_get_height(pRoot)));
+    GdkPixbuf* pShot = rect.IsEmpty() ? nullptr
+                                      : gdk_pixbuf_get_from_window(pRoot, rect.x, rect.y, rect.width, rect.height);
+    if (!pShot)
+        return false;
+    const std::string strPath = (dir / (strName + ".png")).string();
+    const bool bSaved = gdk_pixbuf_save(pShot, strPath.c_str(), "png", nullptr, nullptr);
+    g_object_unref(pShot);
+    return bSaved;
 }

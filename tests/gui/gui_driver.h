@@ -77,6 +77,14 @@ void DoubleClickAt(wxWindow* pWindow, int x, int y);
 void PressKey(int nKeyCode, int nModifiers = 0);
 void TypeText(const char* pszText);
 void MovePointerInto(wxWindow* pWindow);
+// Clicks the title of the frame's menu nMenu (0: the first) in its menu bar,
+// and an item of a menu that is open, by its toolkit id; false when it is
+// not shown.
+bool ClickMenuTitle(wxWindow* pFrame, int nMenu);
+bool ClickMenuItem(wxWindow* pFrame, int nItemId);
 
 // Saves the window as <binary dir>/screenshots/<strName>.png; false on failure.
 bool SaveScreenshot(wxWindow* pWindow, const std::string& strName);
+// The same, taken from the screen with the menus dropped down over or
+// beside the window.
+bool SaveScreenshotWithMenus(wxWindow* pWindow, const std::string& strName);

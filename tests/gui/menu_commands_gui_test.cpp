@@ -1,6 +1,6 @@
 // The main window's menu in a real window: every command reached with the
-// keyboard (F10, the arrows and Enter), each opening what it should, and the
-// grayed print items.
+// keyboard (F10, the arrows and Enter), each opening what it should, the
+// grayed print items, and the File menu used with the mouse.
 #include <filesystem>
 #include <functional>
 #include <memory>
@@ -67,7 +67,16 @@ protected:
     {
         CPilot pilot;
         pilot.SetName(strName);
-        pilot.AddCareer();
+        pilot.SetCallsign("Kestrel");
+        pilot.SetUnit("3rd Tactical Wing");
+        pilot.SetRank("Captain");
+        CCareer& career = *pilot.AddCareer();
+        for (const char* pszTitle : {"Fighter Sweep", "Convoy Interdiction", "Escort"}) {
+            CMission& mission = *career.AddMission();
+            mission.SetTitle(pszTitle);
+            mission.SetFlown(CTime(1998, 12, 20 + career.GetMissionCount(), 18, 45, 0));
+            mission.SetDuration(48 * 60);
+        }
         return m_env.WriteLog(pilot);
     }
 
@@ -145,6 +154,33 @@ TEST_F(MenuCommandsGui, EveryCommandByKeys)
     EXPECT_FALSE(app.InitInstance());
     EXPECT_TRUE(script.IsFinished());
     EXPECT_EQ(CAppTestEnv::Exists(strLog), true);
+}
+
+TEST_F(MenuCommandsGui, RevertClickedInTheFileMenu)
+{
+    m_env.WriteSettings(kSetUpSettings);
+    CLogApp app({"/LOG", WriteLog("Anna Koval")});
+    wxWindow* pFrame = nullptr;
+    CGuiScript script;
+    WaitForWindow(script, IDD_LOG_DIALOG)
+        .Do([&] {
+            pFrame = MainWindow()->GetWindow();
+            MovePointerInto(pFrame);
+            EXPECT_TRUE(ClickMenuTitle(pFrame, 0));
+        })
+        .WaitFor("the File menu open", [] { return MainWindow()->IsMenuOpen(); })
+        .Do([&] {
+            EXPECT_TRUE(SaveScreenshotWithMenus(pFrame, "menu_file"));
+            WriteLog("Changed on disk");
+            EXPECT_TRUE(ClickMenuItem(pFrame, MainWindow()->GetMenuItemId(ID_FILE_REVERT)));
+        })
+        .WaitFor("the log read again",
+                 [] { return MainWindow()->GetDialog().GetDlgItemText(IDC_NAME) == "Changed on disk"; })
+        .Do([] { ClickOn(FindControl(IDD_LOG_DIALOG, ID_APP_EXIT)); });
+    script.Start();
+
+    EXPECT_FALSE(app.InitInstance());
+    EXPECT_TRUE(script.IsFinished());
 }
 
 } // namespace
