@@ -307,22 +307,38 @@ void TypeText(const char* pszText) { wxUIActionSimulator().Text(pszText); }
 
 // --- Screenshots -----------------------------------------------------------------
 
-bool SaveScreenshot(wxWindow* pWindow, const std::string& strName)
+namespace {
+
+// <binary dir>/screenshots/<strName>.png, the folder made.
+std::string ScreenshotPath(const std::string& strName)
 {
-    if (!pWindow)
-        return false;
     const std::filesystem::path dir = std::filesystem::path(SORTAVEL_BINARY_DIR) / "screenshots";
     std::error_code error;
     std::filesystem::create_directories(dir, error);
-    // Let the window finish painting: the screen may still show what was
-    // there before (another window at the same place, say).
-    pWindow->Refresh();
-    pWindow->Update();
+    return (dir / (strName + ".png")).string();
+}
+
+// Lets the windows finish painting: the screen may still show what was
+// there before (another window at the same place, say).
+void LetPaint()
+{
     wxStopWatch watch;
     while (watch.Time() < 300) {
         wxTheApp->Yield(true);
         wxMilliSleep(10);
     }
+}
+
+} // namespace
+
+bool SaveScreenshot(wxWindow* pWindow, const std::string& strName)
+{
+    if (!pWindow)
+        return false;
+    const std::string strPath = ScreenshotPath(strName);
+    pWindow->Refresh();
+    pWindow->Update();
+    LetPaint();
     // The screen holds what the window shows, its menu bar included; there is
     // no window manager to draw a frame around it.
     // A frame's own drawing starts below its menu bar, so a frame is taken
@@ -343,21 +359,15 @@ bool SaveScreenshot(wxWindow* pWindow, const std::string& strName)
             memory.Blit(0, 0, rect.width, rect.height, &window, 0, 0);
         }
     }
-    return bitmap.SaveFile(wxString::FromUTF8((dir / (strName + ".png")).string()), wxBITMAP_TYPE_PNG);
+    return bitmap.SaveFile(wxString::FromUTF8(strPath), wxBITMAP_TYPE_PNG);
 }
 
 bool SaveScreenshotWithMenus(wxWindow* pWindow, const std::string& strName)
 {
     if (!pWindow)
         return false;
-    const std::filesystem::path dir = std::filesystem::path(SORTAVEL_BINARY_DIR) / "screenshots";
-    std::error_code error;
-    std::filesystem::create_directories(dir, error);
-    wxStopWatch watch;
-    while (watch.Time() < 300) { // the menus finish painting
-        wxTheApp->Yield(true);
-        wxMilliSleep(10);
-    }
+    const std::string strPath = ScreenshotPath(strName);
+    LetPaint();
     // A dropped-down menu is a window of its own, outside the frame's
     // drawing: the screen shows both (there is no compositor under test).
     wxRect rect = pWindow->GetScreenRect();
@@ -375,7 +385,6 @@ bool SaveScreenshotWithMenus(wxWindow* pWindow, const std::string& strName)
                                       : gdk_pixbuf_get_from_window(pRoot, rect.x, rect.y, rect.width, rect.height);
     if (!pShot)
         return false;
-    const std::string strPath = (dir / (strName + ".png")).string();
     const bool bSaved = gdk_pixbuf_save(pShot, strPath.c_str(), "png", nullptr, nullptr);
     g_object_unref(pShot);
     return bSaved;
