@@ -21,6 +21,9 @@ constexpr unsigned kDialogFlags =
 
 CLogDoc* g_pCurrentLogDoc = nullptr; // owned by the application object
 
+constexpr const char* kChangedElsewhere = " has been changed by another program since it was read here. "
+                                          "Save over those changes?";
+
 bool FileIsMissing(const std::string& strPath)
 {
     struct stat info;
@@ -95,11 +98,35 @@ bool CLogDoc::Open(std::optional<std::string> strPath)
     return ReadFrom(*strPath);
 }
 
+std::optional<CLogDoc::CFileStamp> CLogDoc::StampOf(const std::string& strPath)
+{
+    struct stat info;
+    if (stat(strPath.c_str(), &info) != 0)
+        return std::nullopt;
+    return CFileStamp{info.st_dev, info.st_ino, static_cast<std::uint64_t>(info.st_size), info.st_mtim.tv_sec,
+                      info.st_mtim.tv_nsec};
+}
+
+// Another run of the program (an unattended one logging the last flight,
+// say) may have saved the log since this one read it: saving over it
+// unasked would drop that run's missions.
+bool CLogDoc::MayReplaceFile() const
+{
+    if (m_strStampedFile.empty() || m_strStampedFile != m_strFileName)
+        return true; // a name just chosen: the save dialog asked already
+    const std::optional<CFileStamp> now = StampOf(m_strFileName);
+    if (!now || now == m_stamp)
+        return true; // gone, or as it was
+    return AfxMessageBox("The log " + m_strFileName + kChangedElsewhere, MB_YESNO | MB_ICONEXCLAMATION) == IDYES;
+}
+
 // Loads into a new record tree that replaces the current one only when the
 // whole file was read.
 bool CLogDoc::ReadFrom(const std::string& strPath)
 {
     auto pPilot = std::make_unique<CPilot>();
+    // Taken before reading: a change made meanwhile is then seen as one.
+    const std::optional<CFileStamp> stamp = StampOf(strPath);
     if (!FileIsMissing(strPath)) {
         std::optional<std::string> strFailure;
         {
@@ -125,6 +152,8 @@ bool CLogDoc::ReadFrom(const std::string& strPath)
     m_pPilot = std::move(pPilot);
     m_strFileName = strPath;
     m_bSaveRequested = 0;
+    m_stamp = stamp;
+    m_strStampedFile = strPath;
     return true;
 }
 
@@ -133,6 +162,8 @@ bool CLogDoc::Save()
     if (!IsModified())
         return true;
     if (m_strFileName.empty() && !ChooseFile(false))
+        return false;
+    if (!MayReplaceFile())
         return false;
     std::optional<std::string> strFailure;
     {
@@ -151,6 +182,8 @@ bool CLogDoc::Save()
         return false;
     }
     m_bSaveRequested = 0;
+    m_stamp = StampOf(m_strFileName);
+    m_strStampedFile = m_strFileName;
     return true;
 }
 

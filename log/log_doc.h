@@ -35,7 +35,9 @@ public:
     // loaded.
     bool Open(std::optional<std::string> strPath = std::nullopt);
     // Writes the log when there is something to save, asking for a name when
-    // it has none. False when no name was given or the file could not be
+    // it has none. A file another program changed since this log read or
+    // wrote it is replaced only when the user says so. False when no name
+    // was given, the user kept the other file, or the file could not be
     // written (reported to the user; the log stays modified).
     bool Save();
     // Saves under a name chosen in the save dialog; false when unchanged.
@@ -45,12 +47,25 @@ public:
     bool ChooseFile(bool bForOpening);
 
 private:
+    // What tells one version of a file from another: each save makes a new
+    // file (a new inode), and a change in place moves its time or size.
+    struct CFileStamp {
+        std::uint64_t nDevice = 0, nInode = 0, nSize = 0;
+        std::int64_t nSeconds = 0, nNanoseconds = 0;
+        bool operator==(const CFileStamp&) const = default;
+    };
+    static std::optional<CFileStamp> StampOf(const std::string& strPath);
     std::optional<std::string> RunFileDialog(bool bForOpening) const;
     bool ReadFrom(const std::string& strPath);
+    bool MayReplaceFile() const;
 
     std::unique_ptr<CPilot> m_pPilot;
     std::int32_t m_bSaveRequested = 0;
     std::string m_strFileName;
+    // The file this log last read or wrote, and its stamp then (none: it
+    // did not exist).
+    std::string m_strStampedFile;
+    std::optional<CFileStamp> m_stamp;
 };
 
 // The application's current log document (not owned), or nullptr.

@@ -173,6 +173,10 @@ TEST_F(LogDocTest, SaveWritesOnlyWhatChangedOrWasAskedFor)
     EXPECT_EQ(ReadBytes(path), "untouched");
 
     m_doc.RequestSave(); // the menu's "Save"
+    // The bytes written behind its back count as another program's change.
+    m_host.ExpectMessageBox("The log " + path +
+                                " has been changed by another program since it was read here. Save over those changes?",
+                            MB_YESNO | MB_ICONEXCLAMATION, IDYES);
     EXPECT_TRUE(m_doc.Save());
     EXPECT_NE(ReadBytes(path).find("Name=Ace"), std::string::npos);
     EXPECT_FALSE(m_doc.IsModified());
@@ -215,6 +219,45 @@ TEST_F(LogDocTest, SaveAsNeedsChangesAndForgetsTheOldName)
     EXPECT_EQ(m_doc.GetFileName(), copy);
     EXPECT_FALSE(m_doc.IsModified());
     EXPECT_NE(ReadBytes(copy).find("Name=Ace"), std::string::npos);
+}
+
+// Another run (an unattended one logging the last flight, say) saved the
+// log after this document read it.
+TEST_F(LogDocTest, AFileChangedElsewhereIsReplacedOnlyWhenTheUserSaysSo)
+{
+    const auto question = [](const std::string& path) {
+        return "The log " + path +
+               " has been changed by another program since it was read here. Save over those changes?";
+    };
+    const auto saveElsewhere = [](const std::string& path, const char* pszName) {
+        CLogDoc other;
+        ASSERT_TRUE(other.Open(path));
+        other.GetPilot()->SetName(pszName);
+        ASSERT_TRUE(other.Save()); // it read the file as it is: nothing to ask
+    };
+    const std::string path = MakeLog("ace.log", "Ace");
+    ASSERT_TRUE(m_doc.Open(path));
+    m_doc.GetPilot()->SetName("Mine");
+    saveElsewhere(path, "Theirs");
+
+    m_host.ExpectMessageBox(question(path), MB_YESNO | MB_ICONEXCLAMATION, IDNO);
+    EXPECT_FALSE(m_doc.Save());
+    EXPECT_NE(ReadBytes(path).find("Name=Theirs"), std::string::npos);
+    EXPECT_TRUE(m_doc.IsModified());
+
+    m_host.ExpectMessageBox(question(path), MB_YESNO | MB_ICONEXCLAMATION, IDYES);
+    EXPECT_TRUE(m_doc.Save());
+    EXPECT_NE(ReadBytes(path).find("Name=Mine"), std::string::npos);
+    m_doc.GetPilot()->SetName("Again"); // after its own save, nothing to ask
+    EXPECT_TRUE(m_doc.Save());
+
+    // A log that had no file yet, and that another run then created.
+    const std::string fresh = File("fresh.log");
+    ASSERT_TRUE(m_doc.Open(fresh));
+    m_doc.RequestSave();
+    saveElsewhere(fresh, "Theirs");
+    m_host.ExpectMessageBox(question(fresh), MB_YESNO | MB_ICONEXCLAMATION, IDNO);
+    EXPECT_FALSE(m_doc.Save());
 }
 
 TEST_F(LogDocTest, AFailedSaveIsReportedAndKeepsTheChanges)
