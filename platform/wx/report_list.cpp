@@ -432,11 +432,14 @@ bool CReportListCtrl::OnTableScroll(int nRows)
 void CReportListCtrl::OnTableResized()
 {
     // Measured once the toolkit has finished laying the table out.
-    if (!m_bDetached)
-        CallAfter([this] {
-            if (!m_bDetached)
-                MeasurePage();
-        });
+    if (m_bDetached || m_bMeasurePending)
+        return;
+    m_bMeasurePending = true;
+    CallAfter([this] {
+        m_bMeasurePending = false;
+        if (!m_bDetached)
+            MeasurePage();
+    });
 }
 
 void CReportListCtrl::OnScrollBar(wxScrollEvent& event)
@@ -465,7 +468,7 @@ std::vector<int> CReportListCtrl::MeasureTexts(const std::vector<std::string>& t
 
 wxRect CReportListCtrl::GetRowRect(int nRow) const
 {
-    if (nRow < m_nTop || nRow >= m_nTop + m_nShown)
+    if (m_bMeasurePending || nRow < m_nTop || nRow >= m_nTop + m_nShown)
         return {};
     GtkTreeView* pTree = TreeView(m_pView);
     if (!gtk_widget_get_mapped(GTK_WIDGET(pTree)))

@@ -49,7 +49,8 @@ public:
     int GetTopRow() const { return m_nTop; }
     int GetPageRows() const { return m_nPage; }
     // The rectangle of row nRow in this window's pixels while it is shown
-    // (empty otherwise).
+    // (empty otherwise, and while the table is yet to be measured after a
+    // resize, which may refill it).
     wxRect GetRowRect(int nRow) const;
 
     bool AcceptsFocus() const override { return false; } // the table takes it
@@ -88,4 +89,5 @@ private:
     int m_nShown = 0;    // rows the table holds now
     int m_nApplying = 0; // >0 while this control changes the table itself
     bool m_bDetached = false;
+    bool m_bMeasurePending = false; // a resize is still to be measured
 };

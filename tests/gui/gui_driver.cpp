@@ -17,6 +17,10 @@
 
 #include "res/artwork.h"
 
+// Last: the X headers define short macros (None, Bool, Status).
+#include <X11/extensions/XTest.h>
+#include <gdk/gdkx.h>
+
 namespace {
 
 std::unique_ptr<CWindowHost> g_pHost;     // the test program's one window host
@@ -299,6 +303,23 @@ void DoubleClickAt(wxWindow* pWindow, int x, int y)
     wxUIActionSimulator sim;
     sim.MouseMove(ScreenPoint(pWindow, x, y));
     sim.MouseDblClick();
+}
+
+void ClickNowAt(wxWindow* pWindow, int x, int y)
+{
+    GdkDisplay* pDisplay = gdk_display_get_default();
+    if (!GDK_IS_X11_DISPLAY(pDisplay)) {
+        ClickAt(pWindow, x, y);
+        return;
+    }
+    // The toolkit reads the events only when the program next waits for
+    // input, and then all of them before it lays anything out again.
+    Display* pX = GDK_DISPLAY_XDISPLAY(pDisplay);
+    const wxPoint point = ScreenPoint(pWindow, x, y);
+    XTestFakeMotionEvent(pX, -1, point.x, point.y, CurrentTime);
+    XTestFakeButtonEvent(pX, 1, True, CurrentTime);
+    XTestFakeButtonEvent(pX, 1, False, CurrentTime);
+    XSync(pX, False);
 }
 
 void PressKey(int nKeyCode, int nModifiers) { wxUIActionSimulator().Char(nKeyCode, nModifiers); }

@@ -74,6 +74,10 @@ wxWindow* FindChildWithLabel(wxWindow* pParent, const wxString& strLabel);
 void ClickOn(wxWindow* pWindow);
 void ClickAt(wxWindow* pWindow, int x, int y);
 void DoubleClickAt(wxWindow* pWindow, int x, int y);
+// The same as ClickAt, with the pointer moved and the button pressed and
+// released before the program runs anything else: the click lands on what
+// the window shows now, though it is still laying itself out.
+void ClickNowAt(wxWindow* pWindow, int x, int y);
 void PressKey(int nKeyCode, int nModifiers = 0);
 void TypeText(const char* pszText);
 void MovePointerInto(wxWindow* pWindow);
