@@ -26,6 +26,7 @@
 
 #include <unistd.h>
 #include <wx/app.h>
+#include <wx/timer.h>
 
 #include "debrief/debrief.h"
 #include "dialogs/debrief_view_dlg.h"
@@ -118,7 +119,14 @@ void WhenRowsShown(const CDialog& dlg, std::function<void()> fnShown)
     CDialogWindow* pWindow = ViewerWindow(dlg);
     auto* pTable = pWindow ? dynamic_cast<CReportListCtrl*>(pWindow->FindControlWindow(IDC_EVENT_LIST)) : nullptr;
     if (!pTable || !pWindow->GetWindow()->IsShownOnScreen() || pTable->GetRowRect(0).IsEmpty()) {
-        wxTheApp->CallAfter([&dlg, fnShown] { WhenRowsShown(dlg, fnShown); });
+        // Asked again a millisecond later, not at once: the table's own
+        // measurement of its page, queued the same way, runs first.
+        auto* pTimer = new wxTimer;
+        pTimer->Bind(wxEVT_TIMER, [pTimer, &dlg, fnShown](wxTimerEvent&) {
+            wxTheApp->CallAfter([pTimer] { delete pTimer; });
+            WhenRowsShown(dlg, fnShown);
+        });
+        pTimer->StartOnce(1);
         return;
     }
     pWindow->GetWindow()->Update();
