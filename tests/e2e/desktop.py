@@ -146,13 +146,26 @@ class Desktop:
 
     def start(self, argv, cwd=None, env=None):
         """Starts the program (argv[0] and its arguments) and waits for its accessible application."""
-        log = open(self.log_path, "a")
-        self.program = subprocess.Popen(argv, cwd=cwd or self.scratch, env=env or self.environment(),
-                                        stdin=subprocess.DEVNULL, stdout=log, stderr=subprocess.STDOUT,
-                                        start_new_session=True)
-        log.close()
-        self.app = a11y.wait_for_application(self.program.pid, WAIT)
-        return self.app
+        for attempt in (1, 2):
+            with open(self.log_path, "a") as log:
+                log.flush()
+                start = log.tell()
+                self.program = subprocess.Popen(argv, cwd=cwd or self.scratch, env=env or self.environment(),
+                                                stdin=subprocess.DEVNULL, stdout=log, stderr=subprocess.STDOUT,
+                                                start_new_session=True)
+            try:
+                self.app = a11y.wait_for_application(self.program.pid, WAIT)
+                return self.app
+            except TimeoutError:
+                # Now and then the toolkit of a program started on a fresh
+                # virtual display cannot open it and the program ends at once
+                # ("needs a display"); that start is made once more, and said.
+                with open(self.log_path) as log:
+                    log.seek(start)
+                    said = log.read()
+                if attempt == 2 or self.program.poll() is None or "needs a display" not in said:
+                    raise
+                print(f"the program could not open the display {self.display}; started again", file=sys.stderr)
 
     def open_with_default_application(self, paths, bin_dir, data_dir):
         """Opens files of one type at once as a file manager does: the
