@@ -27,11 +27,7 @@ std::string ReadCut(std::string_view section, std::string_view key, std::string_
 std::int32_t ParseSettingsInt(std::string_view text)
 {
     std::size_t pos = 0;
-    while (pos < text.size() && IsAsciiSpace(text[pos]))
-        ++pos;
-    bool bNegative = false;
-    if (pos < text.size() && (text[pos] == '+' || text[pos] == '-'))
-        bNegative = text[pos++] == '-';
+    const bool bNegative = SkipBlanksAndSign(text, pos);
     constexpr std::int64_t kLimit = std::int64_t{std::numeric_limits<std::int32_t>::max()} + 1;
     std::int64_t value = 0;
     for (; pos < text.size() && text[pos] >= '0' && text[pos] <= '9'; ++pos) {

@@ -16,17 +16,23 @@ inline char LowerAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>
 // One of kAsciiSpace.
 inline bool IsAsciiSpace(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
 
+// Moves pos past white space and a sign before a number; true for a minus.
+inline bool SkipBlanksAndSign(std::string_view text, std::size_t& pos)
+{
+    while (pos < text.size() && IsAsciiSpace(text[pos]))
+        ++pos;
+    if (pos < text.size() && (text[pos] == '+' || text[pos] == '-'))
+        return text[pos++] == '-';
+    return false;
+}
+
 // A decimal number after white space, with an optional sign, up to the
 // first non-digit; digits accumulate in unsigned 32-bit arithmetic, so an
 // overflow wraps (the low bits of the number are exact). 0 without digits.
 inline std::uint32_t ParseWrappingDecimal(std::string_view text)
 {
     std::size_t pos = 0;
-    while (pos < text.size() && IsAsciiSpace(text[pos]))
-        ++pos;
-    bool bNegative = false;
-    if (pos < text.size() && (text[pos] == '+' || text[pos] == '-'))
-        bNegative = text[pos++] == '-';
+    const bool bNegative = SkipBlanksAndSign(text, pos);
     std::uint32_t value = 0;
     for (; pos < text.size() && text[pos] >= '0' && text[pos] <= '9'; ++pos)
         value = value * 10u + static_cast<std::uint32_t>(text[pos] - '0');
