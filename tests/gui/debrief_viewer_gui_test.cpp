@@ -19,7 +19,19 @@ namespace {
 
 using namespace ViewerIds;
 
-class DebriefViewerGui : public CGuiTest {};
+// The strike mission's journal, written and loaded.
+class DebriefViewerGui : public CGuiTest {
+protected:
+    void SetUp() override
+    {
+        CGuiTest::SetUp();
+        WriteStrikeJournal(m_file.GetPath());
+        ASSERT_TRUE(m_debrief.Open(m_file.GetPath()));
+    }
+
+    CTempDebrief m_file;
+    CDebrief m_debrief;
+};
 
 wxWindow* Control(int nId) { return FindControl(IDD_DEBRIEF_VIEW, nId); }
 CReportListCtrl* Table() { return dynamic_cast<CReportListCtrl*>(Control(IDC_EVENT_LIST)); }
@@ -40,15 +52,11 @@ void ClickRadio(int nId) { ClickAt(Control(nId), 6, Control(nId)->GetSize().y / 
 TEST_F(DebriefViewerGui, RowsChosenByMouseAndKeysAndEachFilterClicked)
 {
     CHostScope scope(*GetGuiHost());
-    CTempDebrief file;
-    WriteStrikeJournal(file.GetPath());
-    CDebrief debrief;
-    ASSERT_TRUE(debrief.Open(file.GetPath()));
-    ASSERT_GT(debrief.m_nEvents, 200u);
+    ASSERT_GT(m_debrief.m_nEvents, 200u);
 
     CDebriefViewDlg dlg;
-    dlg.m_pDebrief = &debrief;
-    const int nAll = static_cast<int>(debrief.m_nEvents);
+    dlg.m_pDebrief = &m_debrief;
+    const int nAll = static_cast<int>(m_debrief.m_nEvents);
     auto rows = [&] { return dlg.GetCount(IDC_EVENT_LIST); };
     auto selected = [&] { return dlg.GetCurSel(IDC_EVENT_LIST); };
     std::string strClicked;
@@ -113,13 +121,9 @@ TEST_F(DebriefViewerGui, RowsChosenByMouseAndKeysAndEachFilterClicked)
 TEST_F(DebriefViewerGui, OpenedAgainRightAfterClosing)
 {
     CHostScope scope(*GetGuiHost());
-    CTempDebrief file;
-    WriteStrikeJournal(file.GetPath());
-    CDebrief debrief;
-    ASSERT_TRUE(debrief.Open(file.GetPath()));
     for (int i = 0; i < 2; ++i) {
         auto pDlg = std::make_unique<CDebriefViewDlg>();
-        pDlg->m_pDebrief = &debrief;
+        pDlg->m_pDebrief = &m_debrief;
         wxDataViewCtrl* pView = nullptr;
         CGuiScript script;
         WaitForWindow(script, IDD_DEBRIEF_VIEW)
