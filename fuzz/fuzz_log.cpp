@@ -9,14 +9,15 @@
 
 #include "fuzz/fuzz_support.h"
 #include "log/log_doc.h"
+#include "log/record_key.h"
+#include "platform/ascii_text.h"
 
 namespace {
 
 // Record counts make a short file stand for a large log; above this many
 // children per record a run takes long without reaching new code. Counts
 // that the reader refuses outright are kept.
-constexpr long kMaxFuzzedCount = 16;
-constexpr long kRefusedCount = 100000;
+constexpr std::int32_t kMaxFuzzedCount = 16;
 
 bool HasCostlyCount(std::string_view text)
 {
@@ -29,15 +30,11 @@ bool HasCostlyCount(std::string_view text)
             bCount = bCount && std::tolower(static_cast<unsigned char>(key[i])) == "count"[i];
         if (!bCount)
             continue;
-        std::size_t i = pos + 1;
-        while (i < text.size() && std::isspace(static_cast<unsigned char>(text[i])))
-            ++i;
-        if (i < text.size() && (text[i] == '+' || text[i] == '-'))
-            ++i;
-        long value = 0;
-        for (; i < text.size() && text[i] >= '0' && text[i] <= '9' && value <= kRefusedCount; ++i)
-            value = value * 10 + (text[i] - '0');
-        if (value > kMaxFuzzedCount && value <= kRefusedCount)
+        // Read as the log reader reads it: a huge number wraps, and may wrap
+        // to a count the reader takes.
+        const std::string_view value = text.substr(pos + 1, text.find('\n', pos) - pos - 1);
+        const auto nCount = static_cast<std::int32_t>(ParseWrappingDecimal(value));
+        if (nCount > kMaxFuzzedCount && nCount <= kMaxRecordCount)
             return true;
     }
     return false;
