@@ -124,9 +124,10 @@ class Desktop:
 
     def _start_display(self):
         read_end, write_end = os.pipe()
-        self.xvfb = subprocess.Popen(["Xvfb", "-displayfd", str(write_end), "-screen", "0", SCREEN,
-                                      "-nolisten", "tcp"], pass_fds=(write_end,), start_new_session=True,
-                                     stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        with open(os.path.join(self.scratch, "xvfb.err"), "w") as log:
+            self.xvfb = subprocess.Popen(["Xvfb", "-displayfd", str(write_end), "-screen", "0", SCREEN,
+                                          "-nolisten", "tcp"], pass_fds=(write_end,), start_new_session=True,
+                                         stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL, stderr=log)
         os.close(write_end)
         with os.fdopen(read_end) as stream:
             number = a11y._read_line(stream.buffer, WAIT, "the virtual display")
@@ -165,7 +166,10 @@ class Desktop:
                     said = log.read()
                 if attempt == 2 or self.program.poll() is None or "needs a display" not in said:
                     raise
-                print(f"the program could not open the display {self.display}; started again", file=sys.stderr)
+                with open(os.path.join(self.scratch, "xvfb.err"), errors="replace") as log:
+                    server = log.read()
+                print(f"the program could not open the display {self.display}; started again.\n"
+                      f"It said:\n{said}\nThe display server said:\n{server}", file=sys.stderr)
 
     def open_with_default_application(self, paths, bin_dir, data_dir):
         """Opens files of one type at once as a file manager does: the
