@@ -6,6 +6,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -38,7 +39,7 @@ protected:
         const std::string strIn = m_env.Path("stdin.txt");
         const std::string strErr = m_env.Path("stderr.txt");
         CAppTestEnv::WriteFile(strIn, strInput);
-        std::vector<std::string> argStrings{SORTAVEL_PROGRAM};
+        std::vector<std::string> argStrings{m_strProgram};
         argStrings.insert(argStrings.end(), args.begin(), args.end());
         std::vector<char*> argv;
         for (std::string& str : argStrings)
@@ -54,7 +55,10 @@ protected:
             dup2(fdIn, 0);
             dup2(fdErr, 2);
             dup2(fdErr, 1);
-            unsetenv("DISPLAY");
+            if (m_strDisplay.empty())
+                unsetenv("DISPLAY");
+            else
+                setenv("DISPLAY", m_strDisplay.c_str(), 1);
             unsetenv("WAYLAND_DISPLAY");
             execv(argv[0], argv.data());
             _exit(127);
@@ -70,6 +74,8 @@ protected:
     CAppTestEnv m_env; // sets XDG_CONFIG_HOME, which the child inherits
     std::string m_strDebrief = m_env.Path("d.stt");
     std::string m_strLog = m_env.Path("x.log");
+    std::string m_strProgram = SORTAVEL_PROGRAM;
+    std::string m_strDisplay; // none by default
 };
 
 TEST_F(TerminalRun, WithoutHideItNeedsADisplay)
@@ -148,5 +154,34 @@ TEST_F(TerminalRun, ALogThatCannotBeWrittenGivesStatusOne)
     const CRunResult result = Run({"/LOG", m_env.Path("no-such-folder/x.log"), "/MISSION", m_strDebrief, "/HIDE"});
     EXPECT_EQ(result.m_nStatus, 1) << result.m_strErr;
 }
+
+#ifdef SORTAVEL_MODULE_NAME
+// A copy of the program whose window module is missing or broken, run with a
+// display: it says why it shows no windows and logs the flight all the same.
+TEST_F(TerminalRun, AMissingOrBrokenWindowModuleIsSaidAndTheRunGoesOn)
+{
+    const struct {
+        const char* pszModuleBytes; // nullptr: no module file
+        const char* pszWhy;
+    } cases[] = {{nullptr, "window module is missing"}, {"not a module", "window module could not be loaded"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.pszWhy);
+        const std::string strFolder = m_env.Path(c.pszModuleBytes ? "broken" : "missing");
+        std::filesystem::create_directories(strFolder);
+        m_strProgram = strFolder + "/sortavel";
+        std::filesystem::copy_file(SORTAVEL_PROGRAM, m_strProgram);
+        if (c.pszModuleBytes)
+            CAppTestEnv::WriteFile(strFolder + "/" SORTAVEL_MODULE_NAME, c.pszModuleBytes);
+        m_strDisplay = ":97";
+        const std::string strLog = strFolder + "/x.log";
+
+        const CRunResult result = Run({"/LOG", strLog, "/MISSION", m_strDebrief, "/HIDE"});
+        EXPECT_EQ(result.m_nStatus, 0) << result.m_strErr;
+        EXPECT_NE(result.m_strErr.find("cannot show windows: its " + std::string(c.pszWhy)), std::string::npos)
+            << result.m_strErr;
+        EXPECT_EQ(CAppTestEnv::MissionTitles(strLog), std::vector<std::string>{"Harbour Strike"});
+    }
+}
+#endif
 
 } // namespace
