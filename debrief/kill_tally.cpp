@@ -105,7 +105,9 @@ private:
 // its own rounds plus the count of that one. One pass over the children in
 // file order keeps, per victim and shape asked about, the candidates that
 // can still be that nearest one (a stack of falling times), and answers each
-// question when it reaches the killing round, itself a candidate.
+// question when it reaches the killing round, itself a candidate. A
+// candidate earlier than the next question of its stack is left out: that
+// question pops it, and all that counted on it, before anything is asked.
 class CBurstCounter {
 public:
     CBurstCounter(const CDebrief& debrief, std::span<const std::uint32_t> children)
@@ -143,12 +145,14 @@ private:
         std::uint32_t nDepth = 0;
         std::uint32_t nLastChild = kNone;
         std::uint32_t nNextAsked = kNone; // child of the next question
+        std::int32_t nNextSeconds = INT32_MAX; // its time; none left: every candidate is left out
         std::uint32_t nNextQuestion = 0;  // its position in m_questions
         std::uint32_t nEndQuestion = 0;
     };
     void MakeGroups();
     void Push(std::uint32_t nGroup, std::uint32_t nChild, std::int32_t nSeconds, std::int32_t nWeight);
     void Answer(CGroup& group, std::int32_t nRounds);
+    void AskNext(CGroup& group, std::uint32_t nIndex);
 
     const CDebrief& m_debrief;
     std::span<const std::uint32_t> m_children;
@@ -191,7 +195,7 @@ void CBurstCounter::MakeGroups()
     for (std::uint32_t q = 0; q < m_queries.size(); ++q)
         m_questions[m_groups[m_queries[q].nGroup].nEndQuestion++] = q;
     for (CGroup& group : m_groups)
-        group.nNextAsked = m_queries[m_questions[group.nNextQuestion]].nIndex;
+        AskNext(group, m_queries[m_questions[group.nNextQuestion]].nIndex);
     m_below.resize(m_groups.size());
 }
 
@@ -227,12 +231,19 @@ void CBurstCounter::Answer(CGroup& group, std::int32_t nRounds)
     for (; group.nNextQuestion < group.nEndQuestion; ++group.nNextQuestion) {
         const std::uint32_t q = m_questions[group.nNextQuestion];
         if (m_queries[q].nIndex != group.nNextAsked) {
-            group.nNextAsked = m_queries[q].nIndex;
+            AskNext(group, m_queries[q].nIndex);
             return;
         }
         m_answers[q] = nRounds;
     }
     group.nNextAsked = kNone;
+    group.nNextSeconds = INT32_MAX;
+}
+
+void CBurstCounter::AskNext(CGroup& group, std::uint32_t nIndex)
+{
+    group.nNextAsked = nIndex;
+    group.nNextSeconds = m_debrief.GetRecordTime(m_children[nIndex]).GetTotalSeconds();
 }
 
 void CBurstCounter::Solve(const CGroups<std::uint16_t>& victimsOf)
@@ -265,7 +276,8 @@ void CBurstCounter::Solve(const CGroups<std::uint16_t>& victimsOf)
         const std::int32_t nSeconds = m_debrief.GetRecordTime(m_children[k]).GetTotalSeconds();
         const std::int32_t nWeight = CountRounds(child.shape);
         for (const std::uint16_t nVictim : victims)
-            if (const std::uint32_t nGroup = pGroupOf[nVictim]; nGroup != kNone)
+            if (const std::uint32_t nGroup = pGroupOf[nVictim];
+                nGroup != kNone && nSeconds >= m_groups[nGroup].nNextSeconds)
                 Push(nGroup, k, nSeconds, nWeight);
     }
     m_queries = {};
