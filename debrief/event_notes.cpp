@@ -106,6 +106,15 @@ bool DescribeEffects(const CDebrief& debrief, std::span<const std::uint32_t> eff
     return bFixed;
 }
 
+template <typename Text>
+void AppendShape(Text& text, unsigned nShape)
+{
+    if (nShape < kShapeCount)
+        text += TableShapeName(nShape);
+    else
+        text += ShapeName(nShape);
+}
+
 // The time in front of every line: "hh:mm:ss" and a tab.
 template <typename Text>
 void AppendLineTime(Text& strNotes, CTimeSpan tsTime)
@@ -241,21 +250,23 @@ void CEventNotes::NoteRelease(const DebriefEvent& event, CTimeSpan tsTime)
     const std::span<const std::uint32_t> effects = m_debrief.ChildRecords(event.object);
     m_nStepsLeft -= std::min<std::uint64_t>(m_nStepsLeft, 1 + effects.size());
     if (event.byte2 == BYTE2_ROUND) {
-        std::string strOutcome;
-        DescribeEffects(m_debrief, effects, m_words, strOutcome);
-        strOutcome += kLineEnd;
         m_nPendingCount = CountRounds(nShape);
         m_nPendingShape = nShape;
         m_tsPendingTime = tsTime;
         m_nPendingSource = m_nPlayer;
         m_nPendingVictim = nVictim;
-        m_pendingText = CNotePattern::Counted("Fired ", ShapeName(nShape), std::move(strOutcome));
+        if (nShape < kShapeCount)
+            m_pendingText.SetCounted("Fired ", TableShapeName(nShape));
+        else
+            m_pendingText.SetCounted("Fired ", ShapeName(nShape));
+        DescribeEffects(m_debrief, effects, m_words, m_pendingText);
+        m_pendingText += kLineEnd;
     } else {
         // A launched or dropped weapon gets its line at once.
         m_nPendingCount = 0;
         AppendLineTime(m_notes, tsTime);
         m_notes += event.byte2 == BYTE2_DROPPED ? "Dropped " : "Launched ";
-        m_notes += ShapeName(nShape);
+        AppendShape(m_notes, nShape);
         if (m_outcomeOf.empty())
             m_outcomeOf.resize(m_debrief.IdSlots().TableSize());
         COutcome& outcome = m_outcomeOf[m_debrief.IdSlots().Of(event.object)];
@@ -287,6 +298,14 @@ CNotePattern CNotePattern::Counted(std::string strHead, std::string strMiddle, s
     pattern.m_strMiddle = std::move(strMiddle);
     pattern.m_strTail = std::move(strTail);
     return pattern;
+}
+
+void CNotePattern::SetCounted(std::string_view strHead, std::string_view strMiddle)
+{
+    m_bPlaces = true;
+    m_strHead.assign(strHead);
+    m_strMiddle.assign(strMiddle);
+    m_strTail.clear();
 }
 
 std::string CNotePattern::Fill(int nCount) const

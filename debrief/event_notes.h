@@ -21,6 +21,10 @@ public:
     // strHead, the count, strMiddle, the plural ending, strTail.
     static CNotePattern Counted(std::string strHead, std::string strMiddle, std::string strTail = {});
 
+    // Makes this Counted(strHead, strMiddle) in place, keeping the room of
+    // its texts.
+    void SetCounted(std::string_view strHead, std::string_view strMiddle);
+
     // Appends text after the places.
     CNotePattern& operator+=(std::string_view text)
     {

@@ -3,21 +3,22 @@
 
 #include <algorithm>
 
-CNotesText& CNotesText::operator+=(std::string_view text)
+CNotesText& CNotesText::AppendToNewBlocks(std::string_view text)
 {
     while (!text.empty()) {
-        if (m_blocks.empty() || m_blocks.back().size() == m_blocks.back().capacity()) {
-            const std::size_t nRoom = m_blocks.empty() ? kFirstBlockSize
-                                                       : std::min(kBlockSize, 2 * m_blocks.back().capacity());
-            m_blocks.emplace_back();
-            m_blocks.back().reserve(nRoom);
+        if (m_nRoom == 0) {
+            m_nLastBlockSize = m_blocks.empty() ? kFirstBlockSize : std::min(kBlockSize, 2 * m_nLastBlockSize);
+            m_blocks.push_back(std::make_unique_for_overwrite<char[]>(m_nLastBlockSize));
             m_starts.push_back(m_nSize);
+            m_pEnd = m_blocks.back().get();
+            m_nRoom = m_nLastBlockSize;
         }
-        std::string& block = m_blocks.back();
-        const std::size_t nTake = std::min(text.size(), block.capacity() - block.size());
-        block.append(text.substr(0, nTake));
-        text.remove_prefix(nTake);
+        const std::size_t nTake = std::min(text.size(), m_nRoom);
+        std::memcpy(m_pEnd, text.data(), nTake);
+        m_pEnd += nTake;
+        m_nRoom -= nTake;
         m_nSize += nTake;
+        text.remove_prefix(nTake);
     }
     return *this;
 }
@@ -30,13 +31,10 @@ void CNotesText::AppendOwn(std::size_t nOffset, std::size_t nLength)
         const std::size_t nBlock = static_cast<std::size_t>(
                                        std::upper_bound(m_starts.begin(), m_starts.end(), nOffset) - m_starts.begin()) -
                                    1;
-        const std::string& block = m_blocks[nBlock];
         const std::size_t nInBlock = nOffset - m_starts[nBlock];
-        const std::size_t nTake = std::min(nLength, block.size() - nInBlock);
-        const std::string_view piece(block.data() + nInBlock, nTake);
-        // Appending may start a new block but never moves an existing one's
-        // characters: each block keeps its reserved room.
-        *this += piece;
+        const std::size_t nTake = std::min(nLength, BlockSize(nBlock) - nInBlock);
+        // Appending may start a new block but never moves an existing one.
+        *this += std::string_view(m_blocks[nBlock].get() + nInBlock, nTake);
         nOffset += nTake;
         nLength -= nTake;
     }
@@ -45,11 +43,14 @@ void CNotesText::AppendOwn(std::size_t nOffset, std::size_t nLength)
 void CNotesText::MoveTo(std::string& strText)
 {
     strText.reserve(strText.size() + m_nSize);
-    for (std::string& block : m_blocks) {
-        strText += block;
-        std::string().swap(block);
+    for (std::size_t k = 0; k < m_blocks.size(); ++k) {
+        strText.append(m_blocks[k].get(), BlockSize(k));
+        m_blocks[k].reset();
     }
     m_blocks.clear();
     m_starts.clear();
+    m_nLastBlockSize = 0;
+    m_pEnd = nullptr;
+    m_nRoom = 0;
     m_nSize = 0;
 }

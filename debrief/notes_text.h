@@ -3,6 +3,8 @@
 // copies what it already holds: the event notes of a long flight run to many
 // megabytes, and a single string would need twice that while it grows.
 #include <cstddef>
+#include <cstring>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -11,7 +13,18 @@ class CNotesText {
 public:
     std::size_t size() const { return m_nSize; }
 
-    CNotesText& operator+=(std::string_view text);
+    CNotesText& operator+=(std::string_view text)
+    {
+        // Most pieces fit into the block being filled.
+        if (!text.empty() && text.size() <= m_nRoom) {
+            std::memcpy(m_pEnd, text.data(), text.size());
+            m_pEnd += text.size();
+            m_nRoom -= text.size();
+            m_nSize += text.size();
+            return *this;
+        }
+        return AppendToNewBlocks(text);
+    }
     CNotesText& operator+=(char c) { return *this += std::string_view(&c, 1); }
     // Appends nLength characters of this text from nOffset (both within it).
     void AppendOwn(std::size_t nOffset, std::size_t nLength);
@@ -21,11 +34,21 @@ public:
     void MoveTo(std::string& strText);
 
 private:
+    CNotesText& AppendToNewBlocks(std::string_view text);
+    // Characters held by block nBlock.
+    std::size_t BlockSize(std::size_t nBlock) const
+    {
+        return (nBlock + 1 < m_starts.size() ? m_starts[nBlock + 1] : m_nSize) - m_starts[nBlock];
+    }
+
     // The blocks grow from the first size to the last by doubling, so that a
     // short text costs a short block.
     static constexpr std::size_t kFirstBlockSize = std::size_t{1} << 12;
     static constexpr std::size_t kBlockSize = std::size_t{1} << 20;
-    std::vector<std::string> m_blocks; // each full to its reserved room but the last
-    std::vector<std::size_t> m_starts; // offset of each block's first character
+    std::vector<std::unique_ptr<char[]>> m_blocks; // each full but the last
+    std::vector<std::size_t> m_starts;             // offset of each block's first character
+    std::size_t m_nLastBlockSize = 0;              // the room of the last block
+    char* m_pEnd = nullptr;                        // where the next character goes
+    std::size_t m_nRoom = 0;                       // left in the last block
     std::size_t m_nSize = 0;
 };

@@ -429,6 +429,8 @@ std::string ShapeName(unsigned nShape)
     return "Shape " + std::to_string(nShape);
 }
 
+std::string_view TableShapeName(unsigned nShape) { return kShapeNameViews[nShape]; }
+
 void AppendShapeName(std::string& strText, unsigned nShape)
 {
     if (nShape < kShapeCount)
