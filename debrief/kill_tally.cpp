@@ -205,6 +205,13 @@ void CBurstCounter::Push(std::uint32_t nGroup, std::uint32_t nChild, std::int32_
     if (group.nLastChild == nChild)
         return; // struck the victim more than once
     group.nLastChild = nChild;
+    // Mostly another candidate of the same second as the top.
+    if (group.nDepth > 0 && group.top.nSeconds == nSeconds) {
+        group.top.nRounds += nWeight;
+        if (group.nNextAsked == nChild)
+            Answer(group, group.top.nRounds);
+        return;
+    }
     while (group.nDepth > 0 && group.top.nSeconds < nSeconds) {
         if (--group.nDepth > 0) {
             group.top = m_below[nGroup].back();
@@ -546,6 +553,9 @@ void CKillTally::AddHits()
 
     std::vector<CHit> hits;
     CKeyIndex hitOfKey;
+    // The hits of a burst mostly share one key.
+    std::uint64_t nLastKey = ~std::uint64_t{0};
+    std::uint32_t nLastHit = 0;
     for (std::uint32_t nRecord = 0; nRecord < m_events.size(); ++nRecord) {
         const DebriefEvent& effect = m_events[nRecord];
         if (effect.parent == effect.object || !IsPlainHit(effect))
@@ -558,7 +568,11 @@ void CKillTally::AddHits()
             const CHitGroup& group = m_hitGroups[g];
             const std::uint64_t nKey = HitKey(effect.object, effect.shape, group.nShape);
             const std::uint64_t nRank = (std::uint64_t{g} << 32) | nFromLast;
-            const std::uint32_t nHit = hitOfKey.FindOrAdd(nKey, static_cast<std::uint32_t>(hits.size()));
+            const std::uint32_t nHit = nKey == nLastKey
+                                           ? nLastHit
+                                           : hitOfKey.FindOrAdd(nKey, static_cast<std::uint32_t>(hits.size()));
+            nLastKey = nKey;
+            nLastHit = nHit;
             if (nHit == hits.size()) {
                 hits.push_back({nRank, nKey, g, nRecord, group.nReleases});
                 continue;

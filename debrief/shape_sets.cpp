@@ -45,19 +45,12 @@ constexpr std::uint16_t WeaponShapes[] = {1,   3,   93,  235, 236, 237, 257, 2, 
 
 static_assert(std::size(WeaponShapes) == kWeaponCount + 1);
 
-namespace {
-
-// Whether each shape number below the table's size is a weapon.
-constexpr auto kWeaponTable = [] {
+constexpr std::array<bool, 512> kWeaponShapeTable = [] {
     std::array<bool, 512> table{};
     for (const std::uint16_t* p = WeaponShapes; *p != 0; ++p)
         table[*p] = true;
     return table;
 }();
-
-} // namespace
-
-bool IsWeaponShape(unsigned nShape) { return nShape < kWeaponTable.size() && kWeaponTable[nShape]; }
 
 bool IsShapeInSet(const std::uint16_t* pSet, unsigned nShape)
 {

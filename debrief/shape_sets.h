@@ -1,6 +1,7 @@
 #pragma once
 // Kinds of objects: six sets of shape numbers, and the classes and kill
 // categories built on them.
+#include <array>
 #include <cstddef>
 #include <cstdint>
 
@@ -18,8 +19,10 @@ extern const std::uint16_t WeaponShapes[];
 inline constexpr std::size_t kWeaponCount = 55;
 
 bool IsShapeInSet(const std::uint16_t* pSet, unsigned nShape);
+// Whether each shape number below the table's size is a weapon.
+extern const std::array<bool, 512> kWeaponShapeTable;
 // IsShapeInSet(WeaponShapes, nShape), by table.
-bool IsWeaponShape(unsigned nShape);
+inline bool IsWeaponShape(unsigned nShape) { return nShape < kWeaponShapeTable.size() && kWeaponShapeTable[nShape]; }
 // Number of members of a set.
 std::size_t CountShapes(const std::uint16_t* pSet);
 
