@@ -120,8 +120,9 @@ public:
     // them, then Solve, then take the answers in the same order with Next.
     void Ask(std::uint32_t nIndex, std::uint16_t nVictim)
     {
-        m_queries.push_back(
-            {m_debrief.IdSlots().Of(nVictim), m_debrief.m_pEvents[m_children[nIndex]].shape, nIndex, 0});
+        const std::uint32_t nRecord = m_children[nIndex];
+        m_queries.push_back({m_debrief.IdSlots().Of(nVictim), m_debrief.m_pEvents[nRecord].shape, nIndex, 0,
+                             m_debrief.GetRecordTime(nRecord).GetTotalSeconds()});
     }
     // victimsOf: the slots of the objects each object struck.
     void Solve(const CGroups<std::uint16_t>& victimsOf);
@@ -133,6 +134,7 @@ private:
         std::uint16_t nShape;
         std::uint32_t nIndex;
         std::uint32_t nGroup; // victim and shape
+        std::int32_t nSeconds; // of the killing round
     };
     struct CCandidate {
         std::int32_t nSeconds;
@@ -152,7 +154,7 @@ private:
     void MakeGroups();
     void Push(std::uint32_t nGroup, std::uint32_t nChild, std::int32_t nSeconds, std::int32_t nWeight);
     void Answer(CGroup& group, std::int32_t nRounds);
-    void AskNext(CGroup& group, std::uint32_t nIndex);
+    void AskNext(CGroup& group, const CQuery& query);
 
     const CDebrief& m_debrief;
     std::span<const std::uint32_t> m_children;
@@ -195,7 +197,7 @@ void CBurstCounter::MakeGroups()
     for (std::uint32_t q = 0; q < m_queries.size(); ++q)
         m_questions[m_groups[m_queries[q].nGroup].nEndQuestion++] = q;
     for (CGroup& group : m_groups)
-        AskNext(group, m_queries[m_questions[group.nNextQuestion]].nIndex);
+        AskNext(group, m_queries[m_questions[group.nNextQuestion]]);
     m_below.resize(m_groups.size());
 }
 
@@ -238,7 +240,7 @@ void CBurstCounter::Answer(CGroup& group, std::int32_t nRounds)
     for (; group.nNextQuestion < group.nEndQuestion; ++group.nNextQuestion) {
         const std::uint32_t q = m_questions[group.nNextQuestion];
         if (m_queries[q].nIndex != group.nNextAsked) {
-            AskNext(group, m_queries[q].nIndex);
+            AskNext(group, m_queries[q]);
             return;
         }
         m_answers[q] = nRounds;
@@ -247,10 +249,10 @@ void CBurstCounter::Answer(CGroup& group, std::int32_t nRounds)
     group.nNextSeconds = INT32_MAX;
 }
 
-void CBurstCounter::AskNext(CGroup& group, std::uint32_t nIndex)
+void CBurstCounter::AskNext(CGroup& group, const CQuery& query)
 {
-    group.nNextAsked = nIndex;
-    group.nNextSeconds = m_debrief.GetRecordTime(m_children[nIndex]).GetTotalSeconds();
+    group.nNextAsked = query.nIndex;
+    group.nNextSeconds = query.nSeconds;
 }
 
 void CBurstCounter::Solve(const CGroups<std::uint16_t>& victimsOf)
