@@ -136,6 +136,12 @@ private:
         std::uint32_t nGroup; // victim and shape
         std::int32_t nSeconds; // of the killing round
     };
+    // A query as its group's list holds it.
+    struct CQuestion {
+        std::uint32_t nQuery;
+        std::uint32_t nIndex;
+        std::int32_t nSeconds;
+    };
     struct CCandidate {
         std::int32_t nSeconds;
         std::int32_t nRounds;
@@ -154,7 +160,7 @@ private:
     void MakeGroups();
     void Push(std::uint32_t nGroup, std::uint32_t nChild, std::int32_t nSeconds, std::int32_t nWeight);
     void Answer(CGroup& group, std::int32_t nRounds);
-    void AskNext(CGroup& group, const CQuery& query);
+    void AskNext(CGroup& group, const CQuestion& question);
 
     const CDebrief& m_debrief;
     std::span<const std::uint32_t> m_children;
@@ -164,7 +170,7 @@ private:
 
     std::vector<CGroup> m_groups;
     std::vector<std::vector<CCandidate>> m_below;      // per group, below its top
-    std::vector<std::uint32_t> m_questions;            // query numbers by group, in the order asked
+    std::vector<CQuestion> m_questions;                // by group, in the order asked
     std::array<std::uint32_t, 512> m_shapeSlot{};      // weapon shape -> slot + 1
     std::vector<std::vector<std::uint32_t>> m_groupOf; // per shape slot, per victim's slot
 };
@@ -195,9 +201,9 @@ void CBurstCounter::MakeGroups()
     }
     m_questions.resize(m_queries.size());
     for (std::uint32_t q = 0; q < m_queries.size(); ++q)
-        m_questions[m_groups[m_queries[q].nGroup].nEndQuestion++] = q;
+        m_questions[m_groups[m_queries[q].nGroup].nEndQuestion++] = {q, m_queries[q].nIndex, m_queries[q].nSeconds};
     for (CGroup& group : m_groups)
-        AskNext(group, m_queries[m_questions[group.nNextQuestion]]);
+        AskNext(group, m_questions[group.nNextQuestion]);
     m_below.resize(m_groups.size());
 }
 
@@ -238,21 +244,21 @@ void CBurstCounter::Push(std::uint32_t nGroup, std::uint32_t nChild, std::int32_
 void CBurstCounter::Answer(CGroup& group, std::int32_t nRounds)
 {
     for (; group.nNextQuestion < group.nEndQuestion; ++group.nNextQuestion) {
-        const std::uint32_t q = m_questions[group.nNextQuestion];
-        if (m_queries[q].nIndex != group.nNextAsked) {
-            AskNext(group, m_queries[q]);
+        const CQuestion& question = m_questions[group.nNextQuestion];
+        if (question.nIndex != group.nNextAsked) {
+            AskNext(group, question);
             return;
         }
-        m_answers[q] = nRounds;
+        m_answers[question.nQuery] = nRounds;
     }
     group.nNextAsked = kNone;
     group.nNextSeconds = INT32_MAX;
 }
 
-void CBurstCounter::AskNext(CGroup& group, const CQuery& query)
+void CBurstCounter::AskNext(CGroup& group, const CQuestion& question)
 {
-    group.nNextAsked = query.nIndex;
-    group.nNextSeconds = query.nSeconds;
+    group.nNextAsked = question.nIndex;
+    group.nNextSeconds = question.nSeconds;
 }
 
 void CBurstCounter::Solve(const CGroups<std::uint16_t>& victimsOf)
