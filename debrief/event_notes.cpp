@@ -93,6 +93,10 @@ bool DescribeEffects(const CDebrief& debrief, std::span<const std::uint32_t> eff
         strText += ", Missed";
         return true;
     }
+    // The effects of a reused identifier lie far apart in the file: their
+    // loads are started together rather than one after another.
+    for (const std::uint32_t nRecord : effects)
+        __builtin_prefetch(&debrief.m_pEvents[nRecord]);
     bool bFixed = true;
     for (const std::uint32_t nRecord : effects) {
         const DebriefEvent& effect = debrief.m_pEvents[nRecord];
