@@ -6,8 +6,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <span>
 #include <string>
 #include <string_view>
@@ -125,10 +123,25 @@ inline void WriteFileBytes(const std::string& strPath, std::string_view bytes)
     }
 }
 
+// The whole file in large reads (a byte-wise stream read cost a fifth of a
+// log run); a file that cannot be read gives an empty text.
 inline std::string ReadFileBytes(const std::string& strPath)
 {
-    std::ifstream in(strPath, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    std::string bytes;
+    const int fd = ::open(strPath.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return bytes;
+    char buffer[65536];
+    for (;;) {
+        const ssize_t nRead = ::read(fd, buffer, sizeof buffer);
+        if (nRead < 0 && errno == EINTR)
+            continue;
+        if (nRead <= 0)
+            break;
+        bytes.append(buffer, static_cast<std::size_t>(nRead));
+    }
+    ::close(fd);
+    return bytes;
 }
 
 // Stops the run with a message: a property of the program did not hold.
