@@ -59,8 +59,7 @@ int main(int argc, char** argv)
         if (windowModule->IsLoaded())
             pHost = windowModule->CreateHost(argc, argv, GetBuiltInImages());
         else
-            std::cerr << "Sortavel Manager cannot show windows: " << windowModule->GetError()
-                      << ".\nIt goes on without them.\n";
+            std::cerr << "Sortavel Manager cannot show windows: " << windowModule->GetError() << ".\n";
     }
 #endif
     const bool bCanShowWindows = pHost != nullptr;
