@@ -7,7 +7,7 @@ CMission::CMission() : m_timeFlown(CTime::GetCurrentTime()), m_strTitle("New Mis
 bool CMission::IsModified() const
 {
     const auto anyModified = [](const CKillList& list) {
-        for (const auto& pKill : list)
+        for (const CKill* pKill : list)
             if (pKill->IsModified())
                 return true;
         return false;
@@ -19,41 +19,41 @@ CKill* CMission::At(const CKillList& list, int nIndex)
 {
     if (nIndex < 0 || static_cast<std::size_t>(nIndex) >= list.size())
         return nullptr;
-    return list[static_cast<std::size_t>(nIndex)].get();
+    return list[static_cast<std::size_t>(nIndex)];
 }
 
 CKill* CMission::AddKill()
 {
     m_bModified = 1;
-    return m_kills.emplace_back(std::make_unique<CKill>()).get();
+    return m_kills.Add();
 }
 
 CKill* CMission::AddHit()
 {
     m_bModified = 1;
-    return m_hits.emplace_back(std::make_unique<CKill>()).get();
+    return m_hits.Add();
 }
 
 CKill* CMission::AddMiss()
 {
     m_bModified = 1;
-    return m_misses.emplace_back(std::make_unique<CKill>()).get();
+    return m_misses.Add();
 }
 
 void CMission::RemoveKill(int nIndex)
 {
     if (At(m_kills, nIndex) == nullptr)
         return;
-    m_kills.erase(m_kills.begin() + nIndex);
+    m_kills.Remove(static_cast<std::size_t>(nIndex));
     m_bModified = 1;
 }
 
 CKill* CMission::Find(const CKillList& list, std::uint16_t nTargetID, std::uint16_t nTarget,
                       std::uint16_t nWeapon)
 {
-    for (const auto& pKill : list)
+    for (CKill* pKill : list)
         if (pKill->GetTargetID() == nTargetID && pKill->GetTarget() == nTarget && pKill->GetWeapon() == nWeapon)
-            return pKill.get();
+            return pKill;
     return nullptr;
 }
 
@@ -76,25 +76,27 @@ bool CMission::Load(RecordKey key, CLogFile& file)
 bool CMission::LoadList(CKillList& list, std::int32_t nCount, char cLetter, const RecordKey& key,
                         CLogFile& file, std::int64_t& nRecordsLeft)
 {
-    list.clear();
+    list.Clear();
     if (nCount > kMaxRecordCount || nCount > nRecordsLeft)
         return false;
     if (nCount > 0) {
         nRecordsLeft -= nCount;
-        list.reserve(static_cast<std::size_t>(nCount));
+        list.Reserve(static_cast<std::size_t>(nCount));
     }
     RecordKey kill(key);
     kill.SetListLetter(cLetter);
+    kill.SetKill(0);
+    kill.FormatSectionName(); // the copies passed on then name only their kill part
     for (std::int32_t i = 0; i < nCount; ++i) {
         kill.SetKill(i);
-        list.emplace_back(std::make_unique<CKill>())->Load(kill, file);
+        list.Add()->Load(kill, file);
     }
     return true;
 }
 
 bool CMission::Load(RecordKey key, CLogFile& file, std::int64_t& nRecordsLeft)
 {
-    const std::string section = key.FormatSectionName();
+    const std::string_view section = key.FormatSectionName();
     m_tsDuration = file.GetSpan(section, "Duration", 0);
     m_timeFlown = file.GetTime(section, "Flown", CTime::GetCurrentTime());
     m_nResult = file.GetInt(section, "Result", 1);
@@ -118,6 +120,8 @@ void CMission::SaveList(CKillList& list, char cLetter, const RecordKey& key, CLo
 {
     RecordKey kill(key);
     kill.SetListLetter(cLetter);
+    kill.SetKill(0);
+    kill.FormatSectionName(); // the copies passed on then name only their kill part
     for (std::size_t i = 0; i < list.size(); ++i) {
         kill.SetKill(static_cast<std::int32_t>(i));
         list[i]->Save(kill, file);
@@ -126,7 +130,7 @@ void CMission::SaveList(CKillList& list, char cLetter, const RecordKey& key, CLo
 
 bool CMission::Save(RecordKey key, CLogFile& file)
 {
-    const std::string section = key.FormatSectionName();
+    const std::string_view section = key.FormatSectionName();
     if (m_tsDuration != CTimeSpan(0))
         file.PutSpan(section, "Duration", m_tsDuration);
     file.PutTime(section, "Flown", m_timeFlown);

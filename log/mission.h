@@ -1,15 +1,14 @@
 #pragma once
 // One flown mission with its kills, hits and misses lists.
 #include "log/kill.h"
+#include "log/kill_list.h"
 #include "log/record_key.h"
 #include "log/time_value.h"
 
 #include <cstdint>
-#include <memory>
 #include <string>
 #include <string_view>
 #include <utility>
-#include <vector>
 
 class CLogFile;
 
@@ -68,7 +67,6 @@ public:
     int CountKills(int nCategory) const;
 
 private:
-    using CKillList = std::vector<std::unique_ptr<CKill>>;
     static CKill* At(const CKillList& list, int nIndex);
     static CKill* Find(const CKillList& list, std::uint16_t nTargetID, std::uint16_t nTarget,
                        std::uint16_t nWeapon);
