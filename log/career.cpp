@@ -113,7 +113,7 @@ bool CCareer::Load(RecordKey key, CLogFile& file)
 
 bool CCareer::Load(RecordKey key, CLogFile& file, std::int64_t& nRecordsLeft)
 {
-    const std::string section = key.FormatSectionName();
+    const std::string_view section = key.FormatSectionName();
     m_timeStarted = file.GetTime(section, "Started", CTime::GetCurrentTime());
     const std::int32_t nCount = file.GetInt(section, "Mission_Count", 0);
     m_missions.clear();
@@ -134,7 +134,7 @@ bool CCareer::Load(RecordKey key, CLogFile& file, std::int64_t& nRecordsLeft)
 
 bool CCareer::Save(RecordKey key, CLogFile& file)
 {
-    const std::string section = key.FormatSectionName();
+    const std::string_view section = key.FormatSectionName();
     file.PutTime(section, "Started", m_timeStarted);
     file.PutInt(section, "Mission_Count", GetMissionCount());
     RecordKey mission(key);

@@ -4,7 +4,7 @@
 
 bool CKill::Load(RecordKey key, CLogFile& file)
 {
-    const std::string& section = key.FormatSectionName();
+    const std::string_view section = key.FormatSectionName();
     m_tsFired = file.GetSpan(section, "Fired", 0);
     m_tsHit = file.GetSpan(section, "Hit", 0);
     // The narrow fields keep the low bits of the number read.
@@ -23,7 +23,7 @@ bool CKill::Save(RecordKey key, CLogFile& file)
 {
     // Values at their defaults leave no line, so an all-default record
     // leaves no section either.
-    const std::string& section = key.FormatSectionName();
+    const std::string_view section = key.FormatSectionName();
     if (m_tsFired != CTimeSpan(0))
         file.PutSpan(section, "Fired", m_tsFired);
     if (m_tsHit != CTimeSpan(0))

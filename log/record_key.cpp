@@ -5,7 +5,7 @@
 namespace {
 
 // A letter followed by a number in decimal, as "%c%d" writes them.
-char* PutPart(char* p, char* pEnd, char cLetter, std::int32_t nNumber)
+[[gnu::always_inline]] inline char* PutPart(char* p, char* pEnd, char cLetter, std::int32_t nNumber)
 {
     *p++ = cLetter;
     if (nNumber >= 0 && nNumber < 1000) { // the usual indices, without a call
@@ -21,17 +21,24 @@ char* PutPart(char* p, char* pEnd, char cLetter, std::int32_t nNumber)
 
 } // namespace
 
-const std::string& RecordKey::FormatSectionName()
+std::string_view RecordKey::FormatSectionName()
 {
-    char buffer[48];
-    char* const pEnd = buffer + sizeof buffer;
-    char* p = PutPart(buffer, pEnd, m_cCareer, m_nCareer);
+    char* const pEnd = m_szName + sizeof m_szName;
+    if (m_nKill != -1 && m_nKillPart != 0 && m_nNamedCareer == m_nCareer && m_nNamedMission == m_nMission) {
+        m_nNameLength = static_cast<std::size_t>(PutPart(m_szName + m_nKillPart, pEnd, m_cList, m_nKill) - m_szName);
+        return GetName();
+    }
+    char* p = PutPart(m_szName, pEnd, m_cCareer, m_nCareer);
+    m_nKillPart = 0;
     if (m_nKill != -1) {
         p = PutPart(p, pEnd, m_cMission, m_nMission);
+        m_nKillPart = static_cast<std::size_t>(p - m_szName);
+        m_nNamedCareer = m_nCareer;
+        m_nNamedMission = m_nMission;
         p = PutPart(p, pEnd, m_cList, m_nKill);
     } else if (m_nMission != -1) {
         p = PutPart(p, pEnd, m_cMission, m_nMission);
     }
-    m_strName.assign(buffer, p);
-    return m_strName;
+    m_nNameLength = static_cast<std::size_t>(p - m_szName);
+    return GetName();
 }

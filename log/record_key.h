@@ -1,7 +1,7 @@
 #pragma once
 // Builds the section names of the log records: "C0", "C0M3", "C0M3K1".
 #include <cstdint>
-#include <string>
+#include <string_view>
 
 // A record count above this in the log is damage, not a real log.
 inline constexpr std::int32_t kMaxRecordCount = 100000;
@@ -22,9 +22,10 @@ public:
     std::int32_t GetMission() const { return m_nMission; }
     std::int32_t GetKill() const { return m_nKill; }
 
-    // Fills the name from the indices and returns it.
-    const std::string& FormatSectionName();
-    const std::string& GetName() const { return m_strName; }
+    // Fills the name from the indices and returns it (good while the key
+    // lives and until the next call).
+    std::string_view FormatSectionName();
+    std::string_view GetName() const { return {m_szName, m_nNameLength}; }
 
 private:
     char m_cCareer = 'C';
@@ -33,5 +34,11 @@ private:
     std::int32_t m_nKill = -1;
     std::int32_t m_nMission = -1;
     std::int32_t m_nCareer = 0;
-    std::string m_strName;
+    char m_szName[48] = {}; // 'C', 'M' and a letter, each with up to 11 characters of number
+    std::size_t m_nNameLength = 0;
+    // The career and mission of the name up to its kill part, when it has
+    // one: the records of a list then change only that part.
+    std::size_t m_nKillPart = 0;
+    std::int32_t m_nNamedCareer = -1;
+    std::int32_t m_nNamedMission = -1;
 };

@@ -14,6 +14,10 @@ TEST(RecordKeyTest, FormatsSectionNames)
     key.SetListLetter('H');
     key.SetKill(0);
     EXPECT_EQ(key.FormatSectionName(), "C0M12H0");
+    key.SetMission(7);
+    EXPECT_EQ(key.FormatSectionName(), "C0M7H0");
+    key.SetKill(-1);
+    EXPECT_EQ(key.FormatSectionName(), "C0M7");
     RecordKey miss(1, 0, 2);
     miss.SetListLetter('M');
     EXPECT_EQ(miss.FormatSectionName(), "C1M0M2");
