@@ -17,7 +17,6 @@
 
 namespace {
 
-constexpr std::size_t kBufferSize = 64 * 1024;
 // A larger file is refused rather than read into memory: no log of the
 // records a log may hold comes near it.
 constexpr std::uint64_t kMaxReadSize = 1ull << 30;
@@ -27,7 +26,7 @@ constexpr std::string_view kInUse = "the file is in use by another program";
 constexpr std::size_t kScanAhead = 64 * 1024;
 
 // A key or value without the blanks at its ends; most have none.
-std::string_view TrimEntry(std::string_view text)
+inline std::string_view TrimEntry(std::string_view text)
 {
     if (text.empty() || (!IsAsciiSpace(text.front()) && !IsAsciiSpace(text.back())))
         return text;
@@ -153,27 +152,15 @@ bool CLogFile::Append(std::string_view text)
     return true;
 }
 
-bool CLogFile::WriteLine(std::string_view first, std::string_view second, std::string_view third)
+bool CLogFile::WriteLineInPieces(std::string_view first, std::string_view second, std::string_view third)
 {
-    if (m_nWriteUsed + first.size() + second.size() + third.size() + 2 < kBufferSize) {
-        char* p = m_pWriteBuffer.get() + m_nWriteUsed;
-        std::memcpy(p, first.data(), first.size());
-        p += first.size();
-        std::memcpy(p, second.data(), second.size());
-        p += second.size();
-        std::memcpy(p, third.data(), third.size());
-        p += third.size();
-        p[0] = '\r';
-        p[1] = '\n';
-        m_nWriteUsed = static_cast<std::size_t>(p + 2 - m_pWriteBuffer.get());
-        return true;
-    }
     return Append(first) && Append(second) && Append(third) && Append("\r\n");
 }
 
 // Opens the file for writing if need be, writes the section's header when the
-// section changes, and makes sure the entry may follow.
-bool CLogFile::StartEntry(std::string_view section)
+// section changes, and makes sure the entry may follow (StartEntry has
+// found that the entry does not simply follow the last one).
+bool CLogFile::StartSection(std::string_view section)
 {
     // After a failure the save cannot be complete any more: nothing is retried.
     if (m_bClosed || m_bFailed)
@@ -182,7 +169,7 @@ bool CLogFile::StartEntry(std::string_view section)
         OpenForWriting();
     if (m_nMode != modeWrite)
         return false;
-    if (m_strSection.empty() || !EqualNoCase(m_strSection, section)) {
+    if (m_strSection.empty() || !EqualName(m_strSection, section)) {
         if (!WriteLine("[", section, "]"))
             return false;
         m_strSection = section;
@@ -231,9 +218,22 @@ bool CLogFile::PutText(std::string_view section, std::string_view key, std::stri
 
 bool CLogFile::PutInt(std::string_view section, std::string_view key, std::int32_t value)
 {
-    char buffer[16];
-    const char* pEnd = std::to_chars(buffer, buffer + sizeof buffer, value).ptr;
-    return PutEntry(section, key, std::string_view(buffer, static_cast<std::size_t>(pEnd - buffer)));
+    if (!StartEntry(section))
+        return false;
+    // The number goes straight into the buffer when the line fits.
+    constexpr std::size_t kMaxNumber = 11;
+    if (m_nWriteUsed + key.size() + kMaxNumber + 3 < kBufferSize) {
+        char* p = CopyText(m_pWriteBuffer.get() + m_nWriteUsed, key);
+        *p++ = '=';
+        p = std::to_chars(p, p + kMaxNumber, value).ptr;
+        p[0] = '\r';
+        p[1] = '\n';
+        m_nWriteUsed = static_cast<std::size_t>(p + 2 - m_pWriteBuffer.get());
+        return true;
+    }
+    char buffer[32]; // not just kMaxNumber: the compiler cannot tell how much WriteLine copies
+    const char* pEnd = std::to_chars(buffer, buffer + kMaxNumber, value).ptr;
+    return WriteLine(key, "=", std::string_view(buffer, static_cast<std::size_t>(pEnd - buffer)));
 }
 
 bool CLogFile::PutTime(std::string_view section, std::string_view key, CTime value)
@@ -243,7 +243,10 @@ bool CLogFile::PutTime(std::string_view section, std::string_view key, CTime val
 
 bool CLogFile::PutSpan(std::string_view section, std::string_view key, CTimeSpan value)
 {
-    return PutEntry(section, key, FormatSpanText(value));
+    char buffer[kMaxSpanText];
+    const char* pEnd = FormatSpanText(value, buffer);
+    return StartEntry(section) &&
+           WriteLine(key, "=", std::string_view(buffer, static_cast<std::size_t>(pEnd - buffer)));
 }
 
 bool CLogFile::FinishWriting()
@@ -362,67 +365,62 @@ bool CLogFile::ScanForHeader(std::string_view name)
 void CLogFile::LoadSection(std::string_view name)
 {
     m_strSection = name;
-    m_keys.clear();
-    m_values.clear();
+    m_entries.clear();
     m_nCursor = 0;
-    m_nKeyLengths = 0;
+    m_nKeyBits = 0;
 
-    const bool bFound = !m_pendingSection.empty() && EqualNoCase(m_pendingSection, name);
+    const bool bFound = !m_pendingSection.empty() && EqualName(m_pendingSection, name);
     m_pendingSection = {};
     if (!bFound && !ScanForHeader(name))
         return;
     m_bFoundSection = true;
 
-    std::string_view line;
-    while (NextLogLine(m_text, m_nPos, line)) {
-        if (line.empty())
-            continue;
-        if (line[0] == '[') {
+    // Each line is looked at once: up to its "=", then up to its end. A line
+    // without "=" (a blank one too) is skipped.
+    const char* const pText = m_text.data();
+    const char* const pEnd = pText + m_text.size();
+    const char* p = pText + m_nPos;
+    while (p < pEnd) {
+        if (*p == '[') {
+            std::string_view line;
+            m_nPos = static_cast<std::size_t>(p - pText);
+            NextLogLine(m_text, m_nPos, line);
             m_pendingSection = HeaderName(line);
             return;
         }
-        const std::size_t equals = line.find('=');
-        if (equals == std::string_view::npos || equals == 0)
+        const char* const pEquals = FindEqualsOrLf(p, pEnd);
+        if (pEquals == pEnd || *pEquals == '\n' || pEquals == p) {
+            const char* const pLf = FindLf(pEquals, pEnd);
+            p = pLf == nullptr ? pEnd : pLf + 1;
             continue;
-        m_keys.push_back(TrimEntry(line.substr(0, equals)));
-        m_values.push_back(TrimEntry(line.substr(equals + 1)));
-        m_nKeyLengths |= std::uint64_t{1} << (m_keys.back().size() % 64);
-    }
-}
-
-std::optional<std::string_view> CLogFile::FindKey(std::string_view key)
-{
-    // Keys are mostly asked for in the order they stand in: the one at the
-    // cursor or the next.
-    const std::size_t nCount = m_keys.size();
-    if (m_nCursor < nCount) {
-        if (EqualNoCase(m_keys[m_nCursor], key))
-            return m_values[m_nCursor];
-        const std::size_t nNext = m_nCursor + 1 == nCount ? 0 : m_nCursor + 1;
-        if (EqualNoCase(m_keys[nNext], key)) {
-            m_nCursor = nNext;
-            return m_values[nNext];
         }
+        const char* const pValue = pEquals + 1;
+        const char* const pLf = FindLf(pValue, pEnd);
+        const char* pLineEnd = pLf == nullptr ? pEnd : pLf;
+        if (pLf != nullptr && pLineEnd > pValue && pLineEnd[-1] == '\r')
+            --pLineEnd;
+        const std::string_view key = TrimEntry({p, static_cast<std::size_t>(pEquals - p)});
+        m_entries.push_back({key, TrimEntry({pValue, static_cast<std::size_t>(pLineEnd - pValue)})});
+        m_nKeyBits |= KeyBit(key);
+        p = pLf == nullptr ? pEnd : pLf + 1;
     }
-    return FindKeyRound(key);
+    m_nPos = m_text.size();
 }
 
 std::optional<std::string_view> CLogFile::FindKeyRound(std::string_view key)
 {
-    // No key of that length: missing without a look (the cursor stays).
-    if (m_nCursor >= m_keys.size() || (m_nKeyLengths & (std::uint64_t{1} << (key.size() % 64))) == 0)
+    if (m_nCursor >= m_entries.size())
         return std::nullopt;
     const std::size_t start = m_nCursor;
     do {
-        if (EqualNoCase(m_keys[m_nCursor], key))
-            return m_values[m_nCursor];
-        m_nCursor = m_nCursor + 1 == m_keys.size() ? 0 : m_nCursor + 1;
+        if (EqualName(m_entries[m_nCursor].key, key))
+            return m_entries[m_nCursor].value;
+        m_nCursor = m_nCursor + 1 == m_entries.size() ? 0 : m_nCursor + 1;
     } while (m_nCursor != start);
     return std::nullopt;
 }
 
-// The raw value, or none when the file, the section or the key is missing.
-std::optional<std::string_view> CLogFile::FindValue(std::string_view section, std::string_view key)
+std::optional<std::string_view> CLogFile::FindValueElsewhere(std::string_view section, std::string_view key)
 {
     if (m_bClosed)
         return std::nullopt;
@@ -482,8 +480,7 @@ void CLogFile::ReleaseFiles()
 {
     CloseFd(m_nFile);
     m_nWriteUsed = 0;
-    m_keys.clear();
-    m_values.clear();
+    m_entries.clear();
     m_pendingSection = {};
     m_sectionIndex.reset();
     m_text = {};

@@ -2,6 +2,7 @@
 // The sectioned text file the pilot log is stored in: "[Section]" header
 // lines, each followed by "Key=Value" lines. One object serves one whole load
 // or one whole save.
+#include "log/log_lines.h"
 #include "log/section_index.h"
 #include "log/time_value.h"
 #include "platform/atomic_file.h"
@@ -57,8 +58,10 @@ private:
     bool OpenForReading();
     void Fail(std::string_view what, int nErrno);
     bool StartEntry(std::string_view section);
+    bool StartSection(std::string_view section);
     bool Append(std::string_view text);
     bool WriteLine(std::string_view first, std::string_view second, std::string_view third);
+    bool WriteLineInPieces(std::string_view first, std::string_view second, std::string_view third);
     bool FlushBuffer();
     bool FinishWriting();
     void DiscardWriting();
@@ -70,6 +73,15 @@ private:
     std::optional<std::string_view> FindKey(std::string_view key);
     std::optional<std::string_view> FindKeyRound(std::string_view key);
     std::optional<std::string_view> FindValue(std::string_view section, std::string_view key);
+    // FindValue before the file is open for reading.
+    std::optional<std::string_view> FindValueElsewhere(std::string_view section, std::string_view key);
+    // A filter of the keys a section holds: one bit per length and first
+    // letter (ASCII case ignored), so that most missing keys need no search.
+    static std::uint64_t KeyBit(std::string_view key)
+    {
+        const unsigned nFirst = key.empty() ? 0u : static_cast<unsigned char>(LowerAscii(key[0]));
+        return std::uint64_t{1} << ((key.size() * 7 + nFirst) % 64);
+    }
 
     std::string m_strFileName;
     int m_nMode = modeClosed;
@@ -77,15 +89,18 @@ private:
     bool m_bFailed = false;
     std::string m_strError;
 
-    std::string m_strSection;          // writing: last header; reading: cached section
-    std::vector<std::string_view> m_keys; // reading: the cached section, in m_pText
-    std::vector<std::string_view> m_values;
+    struct CEntry {
+        std::string_view key, value;
+    };
+    std::string m_strSection;      // writing: last header; reading: cached section
+    std::vector<CEntry> m_entries; // reading: the cached section, in m_pText
     std::size_t m_nCursor = 0;
-    std::uint64_t m_nKeyLengths = 0; // reading: bit n set when a cached key is n long (modulo 64)
+    std::uint64_t m_nKeyBits = 0; // reading: the KeyBit of every cached key
     std::string_view m_pendingSection;
 
     int m_nFile = -1;                       // the file read
     CAtomicFile m_writer;                   // the file written
+    static constexpr std::size_t kBufferSize = 64 * 1024;
     std::unique_ptr<char[]> m_pWriteBuffer; // kBufferSize bytes
     std::size_t m_nWriteUsed = 0;
     std::uint64_t m_nWritten = 0; // bytes handed to m_writer
@@ -101,3 +116,56 @@ private:
     bool m_bFoundSection = false; // reading: a section asked for was in the file
     CDayTimes m_dayTimes;         // the days of the dates read or written
 };
+
+// The steps of every line saved or read: mostly a line that fits in the
+// buffer, or a lookup in the cached section at the cursor or the entry
+// after it.
+
+inline bool CLogFile::StartEntry(std::string_view section)
+{
+    if (m_nMode == modeWrite && !m_bFailed && !m_strSection.empty() && EqualName(m_strSection, section))
+        return true;
+    return StartSection(section);
+}
+
+inline bool CLogFile::WriteLine(std::string_view first, std::string_view second, std::string_view third)
+{
+    if (m_nWriteUsed + first.size() + second.size() + third.size() + 2 >= kBufferSize)
+        return WriteLineInPieces(first, second, third);
+    char* p = m_pWriteBuffer.get() + m_nWriteUsed;
+    p = CopyText(p, first);
+    p = CopyText(p, second);
+    p = CopyText(p, third);
+    p[0] = '\r';
+    p[1] = '\n';
+    m_nWriteUsed = static_cast<std::size_t>(p + 2 - m_pWriteBuffer.get());
+    return true;
+}
+
+inline std::optional<std::string_view> CLogFile::FindValue(std::string_view section, std::string_view key)
+{
+    if (m_nMode != modeRead)
+        return FindValueElsewhere(section, key);
+    if (!EqualName(section, m_strSection))
+        LoadSection(section);
+    return FindKey(key);
+}
+
+inline std::optional<std::string_view> CLogFile::FindKey(std::string_view key)
+{
+    // Keys are mostly asked for in the order they stand in: the one at the
+    // cursor or the next.
+    const std::size_t nCount = m_entries.size();
+    if ((m_nKeyBits & KeyBit(key)) == 0)
+        return std::nullopt; // missing, and the filter tells
+    if (m_nCursor < nCount) {
+        if (EqualName(m_entries[m_nCursor].key, key))
+            return m_entries[m_nCursor].value;
+        const std::size_t nNext = m_nCursor + 1 == nCount ? 0 : m_nCursor + 1;
+        if (EqualName(m_entries[nNext].key, key)) {
+            m_nCursor = nNext;
+            return m_entries[nNext].value;
+        }
+    }
+    return FindKeyRound(key);
+}

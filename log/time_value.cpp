@@ -301,14 +301,16 @@ const std::string& CDayTimes::Format(CTime time)
     return m_strText;
 }
 
-std::string FormatSpanText(CTimeSpan span)
+char* FormatSpanText(CTimeSpan span, char* p)
 {
     const std::int32_t nSeconds = span.GetTotalSeconds();
-    if (nSeconds < 0)
-        return span.Format(kSpanTextForm);
+    if (nSeconds < 0) {
+        // At most "-24855--23:-59:-59".
+        const std::string text = span.Format(kSpanTextForm);
+        return std::copy_n(text.data(), std::min(text.size(), kMaxSpanText), p);
+    }
     // "%D-%H:%M:%S" for a span of no negative parts, without the pattern.
-    char text[24];
-    char* p = std::to_chars(text, text + 12, nSeconds / kSecondsPerDay).ptr;
+    p = std::to_chars(p, p + 12, nSeconds / kSecondsPerDay).ptr;
     const auto put = [&](char cBefore, std::int32_t n) {
         *p++ = cBefore;
         *p++ = static_cast<char>('0' + n / 10);
@@ -317,7 +319,13 @@ std::string FormatSpanText(CTimeSpan span)
     put('-', nSeconds / 3600 % 24);
     put(':', nSeconds / 60 % 60);
     put(':', nSeconds % 60);
-    return std::string(text, p);
+    return p;
+}
+
+std::string FormatSpanText(CTimeSpan span)
+{
+    char text[kMaxSpanText];
+    return std::string(text, FormatSpanText(span, text));
 }
 
 CTimeSpan ParseSpanText(std::string_view text)

@@ -104,6 +104,10 @@ private:
 // The span text form "%D-%H:%M:%S" and its parser.
 inline constexpr const char* kSpanTextForm = "%D-%H:%M:%S";
 std::string FormatSpanText(CTimeSpan span);
+// The same text written to p, which has room for kMaxSpanText characters;
+// returns its end.
+inline constexpr std::size_t kMaxSpanText = 24;
+char* FormatSpanText(CTimeSpan span, char* p);
 CTimeSpan ParseSpanText(std::string_view text);
 
 // A clock time typed by the user: "hh:mm:ss", "hh:mm" or "hhmm" (any single
