@@ -135,6 +135,29 @@ TEST(MissionTest, KillListsAndSearches)
     EXPECT_EQ(mission.GetKillCount(), 1);
 }
 
+// The analysis holds records by pointer while it adds more.
+TEST(MissionTest, RecordsStayInPlaceWhileOthersComeAndGo)
+{
+    CMission mission;
+    CKill* pFirst = mission.AddMiss();
+    pFirst->SetWeapon(87);
+    for (int i = 0; i < 100; ++i)
+        mission.AddMiss();
+    EXPECT_EQ(mission.GetMiss(0), pFirst);
+    EXPECT_EQ(pFirst->GetWeapon(), 87);
+
+    mission.AddKill();
+    CKill* pSecond = mission.AddKill();
+    pSecond->SetWeapon(3);
+    mission.AddKill()->SetWeapon(5);
+    mission.RemoveKill(2); // an added record dropped again...
+    mission.RemoveKill(0);
+    EXPECT_EQ(mission.GetKill(0), pSecond);
+    EXPECT_EQ(pSecond->GetWeapon(), 3);
+    EXPECT_EQ(mission.AddKill()->GetWeapon(), 0); // ...leaves nothing behind
+    EXPECT_EQ(mission.GetKillCount(), 2);
+}
+
 TEST(KillTest, CopyKeepsEveryFieldAndTheFlag)
 {
     CKill kill;
