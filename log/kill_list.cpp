@@ -9,7 +9,9 @@ constexpr std::size_t kMinBlock = 4;
 void CKillList::AddBlock(std::size_t nSize)
 {
     nSize = std::max(nSize, kMinBlock);
-    m_blocks.push_back(std::make_unique<CKill[]>(nSize));
+    std::unique_ptr<CKill[]>& pBlock = m_pFirstBlock ? m_moreBlocks.emplace_back() : m_pFirstBlock;
+    pBlock = std::make_unique<CKill[]>(nSize);
+    m_pLastBlock = pBlock.get();
     m_nLastSize = nSize;
     m_nUsed = 0;
 }
@@ -27,13 +29,15 @@ void CKillList::Remove(std::size_t nIndex)
     m_records.erase(m_records.begin() + static_cast<std::ptrdiff_t>(nIndex));
     // The record handed out last is taken back (an added record dropped
     // again); any other stays unused until the list is cleared.
-    if (m_nUsed > 0 && pRecord == &m_blocks.back()[m_nUsed - 1])
+    if (m_nUsed > 0 && pRecord == &m_pLastBlock[m_nUsed - 1])
         --m_nUsed;
 }
 
 void CKillList::Clear()
 {
     m_records.clear();
-    m_blocks.clear();
+    m_moreBlocks.clear();
+    m_pFirstBlock.reset();
+    m_pLastBlock = nullptr;
     m_nLastSize = m_nUsed = 0;
 }

@@ -14,8 +14,6 @@ public:
     CKillList() = default;
     CKillList(const CKillList&) = delete;
     CKillList& operator=(const CKillList&) = delete;
-    CKillList(CKillList&&) = default;
-    CKillList& operator=(CKillList&&) = default;
 
     std::size_t size() const { return m_records.size(); }
     bool empty() const { return m_records.empty(); }
@@ -30,7 +28,7 @@ public:
         // rarely.
         if (m_nUsed == m_nLastSize)
             AddBlock(m_records.size());
-        CKill* pRecord = &m_blocks.back()[m_nUsed++];
+        CKill* pRecord = &m_pLastBlock[m_nUsed++];
         *pRecord = CKill();
         m_records.push_back(pRecord);
         return pRecord;
@@ -43,8 +41,11 @@ public:
 private:
     void AddBlock(std::size_t nSize); // at least a few records
 
-    std::vector<CKill*> m_records; // in list order, each in one of m_blocks
-    std::vector<std::unique_ptr<CKill[]>> m_blocks;
+    std::vector<CKill*> m_records; // in list order, each in one of the blocks
+    // A loaded list has one block; one filled by adding records grows more.
+    std::unique_ptr<CKill[]> m_pFirstBlock;
+    std::vector<std::unique_ptr<CKill[]>> m_moreBlocks;
+    CKill* m_pLastBlock = nullptr;
     std::size_t m_nLastSize = 0; // records in the last block
     std::size_t m_nUsed = 0;     // ... of which handed out
 };

@@ -187,10 +187,11 @@ bool CLogFile::PutText(std::string_view section, std::string_view key, std::stri
     if (text.empty())
         return false;
     if (text.size() < kBufferSize) {
-        std::string escaped = EscapeText(text);
-        GuardFront(escaped);
-        GuardBack(escaped);
-        return PutEntry(section, key, escaped);
+        m_strEscaped.clear();
+        EscapeTextInto(text, m_strEscaped);
+        GuardFront(m_strEscaped);
+        GuardBack(m_strEscaped);
+        return PutEntry(section, key, m_strEscaped);
     }
     // A long text is escaped a piece at a time into the buffer, never whole.
     if (!StartEntry(section) || !Append(key) || !Append("="))

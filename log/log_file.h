@@ -103,6 +103,7 @@ private:
     static constexpr std::size_t kBufferSize = 64 * 1024;
     std::unique_ptr<char[]> m_pWriteBuffer; // kBufferSize bytes
     std::size_t m_nWriteUsed = 0;
+    std::string m_strEscaped;     // writing: the last short text, escaped (its room kept)
     std::uint64_t m_nWritten = 0; // bytes handed to m_writer
 
     // Reading: the whole file, and where the next line starts.
