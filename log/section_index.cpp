@@ -54,7 +54,7 @@ std::size_t CSectionIndex::Slot(std::string_view name) const
     const std::size_t nMask = m_slots.size() - 1;
     for (std::size_t i = nHash & nMask;; i = (i + 1) & nMask) {
         const CSlot& slot = m_slots[i];
-        if (slot.nFirst == kEmpty || (slot.nHash == nHash && EqualNoCase(NameOf(slot.nFirst), name)))
+        if (slot.nFirst == kEmpty || (slot.nHash == nHash && EqualName(NameOf(slot.nFirst), name)))
             return i;
     }
 }
@@ -82,7 +82,7 @@ std::size_t CSectionIndex::Find(std::string_view name, std::size_t nAfter)
     // once in the file, the neighbours are tried first.
     if (!m_bDuplicates && m_nLast != kEmpty) {
         for (const std::uint32_t i : {m_nLast + 1, m_nLast - 1})
-            if (i < m_headers.size() && EqualNoCase(NameOf(i), name)) {
+            if (i < m_headers.size() && EqualName(NameOf(i), name)) {
                 if (i < m_nLast)
                     PrefetchBefore(i);
                 m_nLast = i;
