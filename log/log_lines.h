@@ -4,6 +4,7 @@
 // writer's short texts.
 #include "platform/ascii_text.h"
 
+#include <bit>
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
@@ -110,7 +111,9 @@ inline const char* FindEqualsOrLf(const char* p, const char* pEnd)
 {
     constexpr std::uint64_t kOnes = 0x0101010101010101ull;
     constexpr std::uint64_t kHigh = 0x8080808080808080ull;
-    while (pEnd - p >= 8) {
+    // The lowest flagged bit is the first byte only where memory is
+    // little-endian; elsewhere a byte at a time.
+    while (std::endian::native == std::endian::little && pEnd - p >= 8) {
         std::uint64_t word;
         std::memcpy(&word, p, sizeof word);
         const std::uint64_t nEquals = word ^ (kOnes * '=');
@@ -130,7 +133,7 @@ inline const char* FindEqualsOrLf(const char* p, const char* pEnd)
 // end within the first eight bytes, looked at without a library call.
 inline const char* FindLf(const char* p, const char* pEnd)
 {
-    if (pEnd - p >= 8) {
+    if (std::endian::native == std::endian::little && pEnd - p >= 8) {
         constexpr std::uint64_t kOnes = 0x0101010101010101ull;
         std::uint64_t word;
         std::memcpy(&word, p, sizeof word);
