@@ -133,7 +133,7 @@ private:
         std::uint32_t nVictim; // its slot
         std::uint16_t nShape;
         std::uint32_t nIndex;
-        std::uint32_t nGroup; // victim and shape
+        std::uint32_t nGroup;  // victim and shape
         std::int32_t nSeconds; // of the killing round
     };
     // A query as its group's list holds it.
@@ -152,9 +152,9 @@ private:
         CCandidate top{};
         std::uint32_t nDepth = 0;
         std::uint32_t nLastChild = kNone;
-        std::uint32_t nNextAsked = kNone; // child of the next question
+        std::uint32_t nNextAsked = kNone;      // child of the next question
         std::int32_t nNextSeconds = INT32_MAX; // its time; none left: every candidate is left out
-        std::uint32_t nNextQuestion = 0;  // its position in m_questions
+        std::uint32_t nNextQuestion = 0;       // its position in m_questions
         std::uint32_t nEndQuestion = 0;
     };
     void MakeGroups();

@@ -98,8 +98,8 @@ private:
     std::uint64_t m_nKeyBits = 0; // reading: the KeyBit of every cached key
     std::string_view m_pendingSection;
 
-    int m_nFile = -1;                       // the file read
-    CAtomicFile m_writer;                   // the file written
+    int m_nFile = -1;     // the file read
+    CAtomicFile m_writer; // the file written
     static constexpr std::size_t kBufferSize = 64 * 1024;
     std::unique_ptr<char[]> m_pWriteBuffer; // kBufferSize bytes
     std::size_t m_nWriteUsed = 0;
