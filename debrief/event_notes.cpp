@@ -139,6 +139,25 @@ void AppendLineTime(Text& strNotes, CTimeSpan tsTime)
     strNotes += std::string_view(text, sizeof text);
 }
 
+// The line time of the last second written, kept: lines come in bursts of
+// the same second.
+class CLineTime {
+public:
+    void AppendTo(CNotesText& notes, CTimeSpan tsTime)
+    {
+        if (tsTime.GetTotalSeconds() != m_nSeconds || m_strText.empty()) {
+            m_strText.clear();
+            AppendLineTime(m_strText, tsTime);
+            m_nSeconds = tsTime.GetTotalSeconds();
+        }
+        notes += m_strText;
+    }
+
+private:
+    std::int32_t m_nSeconds = 0;
+    std::string m_strText;
+};
+
 class CEventNotes {
 public:
     CEventNotes(const CDebrief& debrief, std::uint16_t nPlayer, CNotesText& notes)
@@ -146,19 +165,15 @@ public:
           m_nStepsLeft(MaxEffectSteps(debrief.m_pEvents.size()))
     {
     }
-    void Run();
+    // playerRecords: the records whose object is the player, in file order.
+    void Run(std::span<const std::uint32_t> playerRecords);
 
 private:
+    void NoteOwn(const DebriefEvent& event, std::uint32_t nRecord);
     void NoteStrike(const DebriefEvent& event, CTimeSpan tsTime);
     void NoteRelease(const DebriefEvent& event, CTimeSpan tsTime);
     void Flush();
 
-    const CDebrief& m_debrief;
-    std::uint16_t m_nPlayer;
-    CNotesText& m_notes;
-    std::size_t m_nStartSize;
-    std::uint64_t m_nStepsLeft;
-    CEffectWords m_words;
     // Where the notes already hold the outcome of a weapon identifier that
     // the kill filter has no say in: a reused identifier reads the same
     // every time. Kept per slot of the identifier.
@@ -166,6 +181,20 @@ private:
         std::size_t nOffset = 0;
         std::size_t nLength = 0;
     };
+    std::uint32_t OutcomeSlot(std::uint16_t nWeapon)
+    {
+        if (m_outcomeOf.empty())
+            m_outcomeOf.resize(m_debrief.IdSlots().TableSize());
+        return m_debrief.IdSlots().Of(nWeapon);
+    }
+
+    const CDebrief& m_debrief;
+    std::uint16_t m_nPlayer;
+    CNotesText& m_notes;
+    std::size_t m_nStartSize;
+    std::uint64_t m_nStepsLeft;
+    CEffectWords m_words;
+    CLineTime m_lineTime;
     std::vector<COutcome> m_outcomeOf;
 
     bool m_bAlive = true;
@@ -175,38 +204,63 @@ private:
     std::uint16_t m_nPendingShape = 0;
     std::uint16_t m_nPendingSource = kNoObject;
     std::uint16_t m_nPendingVictim = kNoObject;
+    // The slot of the weapon whose outcome the pending line describes
+    // afresh, kept once written; kNoSlot when there is none to keep.
+    static constexpr std::uint32_t kNoSlot = ~std::uint32_t{0};
+    std::uint32_t m_nPendingOutcomeSlot = kNoSlot;
 };
 
 void CEventNotes::Flush()
 {
-    if (m_nPendingCount > 0)
-        WriteNote(m_notes, m_tsPendingTime, m_nPendingCount, m_pendingText);
+    if (m_nPendingCount <= 0)
+        return;
+    m_lineTime.AppendTo(m_notes, m_tsPendingTime);
+    m_pendingText.AppendTo(m_notes, m_nPendingCount);
+    if (m_nPendingOutcomeSlot != kNoSlot) {
+        // The outcome ends the line, before the line end.
+        const std::size_t nLength = m_pendingText.TailSize() - kLineEnd.size();
+        m_outcomeOf[m_nPendingOutcomeSlot] = {m_notes.size() - kLineEnd.size() - nLength, nLength};
+        m_nPendingOutcomeSlot = kNoSlot;
+    }
 }
 
-void CEventNotes::Run()
+void CEventNotes::Run(std::span<const std::uint32_t> playerRecords)
 {
     AcceptKill(m_debrief, nullptr);
     const std::vector<DebriefEvent>& events = m_debrief.m_pEvents;
-    for (std::uint32_t nRecord = 0; nRecord < events.size(); ++nRecord) {
+    // The player's own records and those of what it released, merged in file
+    // order: nothing else can make a line.
+    const std::span<const std::uint32_t> released = m_debrief.ChildRecords(m_nPlayer);
+    auto itOwn = playerRecords.begin();
+    auto itReleased = released.begin();
+    while (itOwn != playerRecords.end() || itReleased != released.end()) {
         if (m_notes.size() - m_nStartSize > kMaxNotesGrowth || m_nStepsLeft == 0)
             break;
-        const DebriefEvent& event = events[nRecord];
-        if (event.object == m_nPlayer) {
-            if (HasAnyFlag(event, EVENT_STRUCK))
-                NoteStrike(event, m_debrief.GetRecordTime(nRecord));
-            if (m_bAlive && HasAnyFlag(event, EVENT_FATAL)) {
-                Flush();
-                m_nPendingCount = 0;
-                AppendLineTime(m_notes, m_debrief.GetRecordTime(nRecord));
-                m_notes += "Aircraft Destroyed";
-                m_notes += kLineEnd;
-                m_bAlive = false;
-            }
-        } else if (event.parent == m_nPlayer && IsWeaponShape(event.shape) && HasAllFlags(event, EVENT_ENTRY)) {
-            NoteRelease(event, m_debrief.GetRecordTime(nRecord));
+        if (itReleased == released.end() || (itOwn != playerRecords.end() && *itOwn < *itReleased)) {
+            const std::uint32_t nRecord = *itOwn++;
+            NoteOwn(events[nRecord], nRecord);
+        } else {
+            const std::uint32_t nRecord = *itReleased++;
+            const DebriefEvent& event = events[nRecord];
+            if (IsWeaponShape(event.shape) && HasAllFlags(event, EVENT_ENTRY))
+                NoteRelease(event, m_debrief.GetRecordTime(nRecord));
         }
     }
     Flush();
+}
+
+void CEventNotes::NoteOwn(const DebriefEvent& event, std::uint32_t nRecord)
+{
+    if (HasAnyFlag(event, EVENT_STRUCK))
+        NoteStrike(event, m_debrief.GetRecordTime(nRecord));
+    if (m_bAlive && HasAnyFlag(event, EVENT_FATAL)) {
+        Flush();
+        m_nPendingCount = 0;
+        m_lineTime.AppendTo(m_notes, m_debrief.GetRecordTime(nRecord));
+        m_notes += "Aircraft Destroyed";
+        m_notes += kLineEnd;
+        m_bAlive = false;
+    }
 }
 
 // The aircraft was hit by a weapon or ran into something.
@@ -253,6 +307,8 @@ void CEventNotes::NoteRelease(const DebriefEvent& event, CTimeSpan tsTime)
 
     const std::span<const std::uint32_t> effects = m_debrief.ChildRecords(event.object);
     m_nStepsLeft -= std::min<std::uint64_t>(m_nStepsLeft, 1 + effects.size());
+    const std::uint32_t nSlot = OutcomeSlot(event.object);
+    COutcome& outcome = m_outcomeOf[nSlot];
     if (event.byte2 == BYTE2_ROUND) {
         m_nPendingCount = CountRounds(nShape);
         m_nPendingShape = nShape;
@@ -263,17 +319,19 @@ void CEventNotes::NoteRelease(const DebriefEvent& event, CTimeSpan tsTime)
             m_pendingText.SetCounted("Fired ", TableShapeName(nShape));
         else
             m_pendingText.SetCounted("Fired ", ShapeName(nShape));
-        DescribeEffects(m_debrief, effects, m_words, m_pendingText);
+        m_nPendingOutcomeSlot = kNoSlot;
+        if (outcome.nLength != 0)
+            m_notes.VisitPieces(outcome.nOffset, outcome.nLength,
+                                [this](std::string_view piece) { m_pendingText += piece; });
+        else if (DescribeEffects(m_debrief, effects, m_words, m_pendingText))
+            m_nPendingOutcomeSlot = nSlot;
         m_pendingText += kLineEnd;
     } else {
         // A launched or dropped weapon gets its line at once.
         m_nPendingCount = 0;
-        AppendLineTime(m_notes, tsTime);
+        m_lineTime.AppendTo(m_notes, tsTime);
         m_notes += event.byte2 == BYTE2_DROPPED ? "Dropped " : "Launched ";
         AppendShape(m_notes, nShape);
-        if (m_outcomeOf.empty())
-            m_outcomeOf.resize(m_debrief.IdSlots().TableSize());
-        COutcome& outcome = m_outcomeOf[m_debrief.IdSlots().Of(event.object)];
         if (outcome.nLength != 0) {
             m_notes.AppendOwn(outcome.nOffset, outcome.nLength);
         } else {
@@ -360,9 +418,33 @@ void DescribeOutcome(const CDebrief& debrief, std::uint16_t nWeapon, std::string
     DescribeEffects(debrief, debrief.ChildRecords(nWeapon), words, strText);
 }
 
+std::vector<std::uint32_t> FindObjectRecords(const CDebrief& debrief, std::uint16_t nId)
+{
+    std::vector<std::uint32_t> records;
+    const std::vector<DebriefEvent>& events = debrief.m_pEvents;
+    std::size_t nFirst = 0;
+    // Id 0 has no first event to start from, though records may name it.
+    if (nId != 0) {
+        const DebriefEvent* pFirst = debrief.GetFirstObjectEvent(nId);
+        if (pFirst == nullptr)
+            return records;
+        nFirst = static_cast<std::size_t>(pFirst - events.data());
+    }
+    for (std::size_t i = nFirst; i < events.size(); ++i)
+        if (events[i].object == nId)
+            records.push_back(static_cast<std::uint32_t>(i));
+    return records;
+}
+
+void AppendEventNotes(const CDebrief& debrief, std::uint16_t nPlayer, std::span<const std::uint32_t> playerRecords,
+                      CNotesText& notes)
+{
+    CEventNotes(debrief, nPlayer, notes).Run(playerRecords);
+}
+
 void AppendEventNotes(const CDebrief& debrief, std::uint16_t nPlayer, CNotesText& notes)
 {
-    CEventNotes(debrief, nPlayer, notes).Run();
+    AppendEventNotes(debrief, nPlayer, FindObjectRecords(debrief, nPlayer), notes);
 }
 
 void AppendEventNotes(const CDebrief& debrief, std::uint16_t nPlayer, std::string& strNotes)

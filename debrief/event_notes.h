@@ -5,8 +5,10 @@
 #include "log/time_value.h"
 
 #include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 class CDebrief;
 
@@ -38,6 +40,8 @@ public:
     // Appends Fill(nCount) to the text.
     void AppendTo(std::string& strText, int nCount) const;
     void AppendTo(CNotesText& text, int nCount) const;
+    // Characters after the places.
+    std::size_t TailSize() const { return m_strTail.size(); }
 
 private:
     template <typename Text>
@@ -64,3 +68,10 @@ void DescribeOutcome(const CDebrief& debrief, std::uint16_t nWeapon, std::string
 void AppendEventNotes(const CDebrief& debrief, std::uint16_t nPlayer, std::string& strNotes);
 // The same into a text in blocks, for notes that may run long.
 void AppendEventNotes(const CDebrief& debrief, std::uint16_t nPlayer, CNotesText& notes);
+// The same with the player's records (FindObjectRecords) already at hand.
+void AppendEventNotes(const CDebrief& debrief, std::uint16_t nPlayer, std::span<const std::uint32_t> playerRecords,
+                      CNotesText& notes);
+
+// The records whose object is nId, in file order, by a look at every record
+// from the object's first: one question needs no index.
+std::vector<std::uint32_t> FindObjectRecords(const CDebrief& debrief, std::uint16_t nId);

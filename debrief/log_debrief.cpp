@@ -13,6 +13,8 @@
 #include "platform/message_box.h"
 
 #include <memory>
+#include <span>
+#include <vector>
 
 namespace {
 
@@ -34,9 +36,10 @@ struct CFlightEvents {
     const DebriefEvent* pLastLoss = nullptr;
     const DebriefEvent* pLastRemoval = nullptr;
 
-    explicit CFlightEvents(const DebriefEventList& events)
+    CFlightEvents(const CDebrief& debrief, std::span<const std::uint32_t> records)
     {
-        for (const DebriefEvent* pEvent : events) {
+        for (const std::uint32_t nRecord : records) {
+            const DebriefEvent* pEvent = &debrief.m_pEvents[nRecord];
             if (pFirstEntry == nullptr && HasAllFlags(*pEvent, EVENT_ADD))
                 pFirstEntry = pEvent;
             if (HasAnyFlag(*pEvent, EVENT_DAMAGED))
@@ -127,9 +130,11 @@ int LogDebrief(const std::string& strPath, std::int32_t nInitialResult)
         return 0;
 
     const std::uint16_t nPlayer = debrief.FindPlayer();
-    DebriefEventList playerEvents;
-    debrief.GetObjectEvents(nPlayer, playerEvents);
-    if (nPlayer == kNoObject || playerEvents.empty()) {
+    // Id 0 stands for no object: such a player has no events of its own.
+    const std::vector<std::uint32_t> playerRecords = nPlayer != 0 && nPlayer != kNoObject
+                                                         ? FindObjectRecords(debrief, nPlayer)
+                                                         : std::vector<std::uint32_t>();
+    if (playerRecords.empty()) {
         AfxMessageBox("Could not find you in this mission ", MB_OK | MB_ICONSTOP);
         return 0;
     }
@@ -149,7 +154,7 @@ int LogDebrief(const std::string& strPath, std::int32_t nInitialResult)
     mission.SetSide(debrief.GetObjectSide(nPlayer));
     mission.SetResult(nInitialResult);
 
-    const CFlightEvents flight(playerEvents);
+    const CFlightEvents flight(debrief, playerRecords);
     if (flight.pFirstEntry != nullptr)
         mission.SetTakeoff(debrief.GetEventTime(flight.pFirstEntry));
     DecideFate(debrief, flight, mission);
@@ -158,7 +163,7 @@ int LogDebrief(const std::string& strPath, std::int32_t nInitialResult)
     const CAppSettings& settings = AfxGetAppSettings();
     if (settings.m_bLogEvents != 0) {
         CNotesText notes;
-        AppendEventNotes(debrief, nPlayer, notes);
+        AppendEventNotes(debrief, nPlayer, playerRecords, notes);
         // A long account joins the comments once the debrief's memory is
         // free again.
         pDebrief.reset();

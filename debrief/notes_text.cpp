@@ -27,17 +27,7 @@ void CNotesText::AppendOwn(std::size_t nOffset, std::size_t nLength)
 {
     // Piece by piece: a piece copied never lies in the block being filled
     // beyond what it already holds.
-    while (nLength > 0) {
-        const std::size_t nBlock = static_cast<std::size_t>(
-                                       std::upper_bound(m_starts.begin(), m_starts.end(), nOffset) - m_starts.begin()) -
-                                   1;
-        const std::size_t nInBlock = nOffset - m_starts[nBlock];
-        const std::size_t nTake = std::min(nLength, BlockSize(nBlock) - nInBlock);
-        // Appending may start a new block but never moves an existing one.
-        *this += std::string_view(m_blocks[nBlock].get() + nInBlock, nTake);
-        nOffset += nTake;
-        nLength -= nTake;
-    }
+    VisitPieces(nOffset, nLength, [this](std::string_view piece) { *this += piece; });
 }
 
 void CNotesText::MoveTo(std::string& strText)

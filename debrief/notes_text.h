@@ -2,6 +2,7 @@
 // A long text built by appending, held in blocks so that growing it never
 // copies what it already holds: the event notes of a long flight run to many
 // megabytes, and a single string would need twice that while it grows.
+#include <algorithm>
 #include <cstddef>
 #include <cstring>
 #include <memory>
@@ -28,6 +29,21 @@ public:
     CNotesText& operator+=(char c) { return *this += std::string_view(&c, 1); }
     // Appends nLength characters of this text from nOffset (both within it).
     void AppendOwn(std::size_t nOffset, std::size_t nLength);
+    // Calls visit(std::string_view) with the pieces of the nLength characters
+    // from nOffset (both within this text), in order.
+    template <typename Visit>
+    void VisitPieces(std::size_t nOffset, std::size_t nLength, Visit visit) const
+    {
+        while (nLength > 0) {
+            const std::size_t nBlock = BlockOf(nOffset);
+            const std::size_t nInBlock = nOffset - m_starts[nBlock];
+            const std::size_t nTake = std::min(nLength, BlockSize(nBlock) - nInBlock);
+            // The piece is read before visit may append: a block never moves.
+            visit(std::string_view(m_blocks[nBlock].get() + nInBlock, nTake));
+            nOffset += nTake;
+            nLength -= nTake;
+        }
+    }
 
     // Appends the whole text to strText, giving up each block once copied;
     // this text is empty afterwards.
@@ -35,6 +51,13 @@ public:
 
 private:
     CNotesText& AppendToNewBlocks(std::string_view text);
+    // The block holding the character at nOffset (< size()).
+    std::size_t BlockOf(std::size_t nOffset) const
+    {
+        return static_cast<std::size_t>(std::upper_bound(m_starts.begin(), m_starts.end(), nOffset) -
+                                        m_starts.begin()) -
+               1;
+    }
     // Characters held by block nBlock.
     std::size_t BlockSize(std::size_t nBlock) const
     {

@@ -150,6 +150,21 @@ TEST_F(EventNotesTest, ALaunchEndsAPendingGroup)
                        "00:01:40\tLaunched R-73, Missed\r\n");
 }
 
+TEST_F(EventNotesTest, AReusedIdentifierReadsTheSameAsRoundAndAsMissile)
+{
+    // Every use of identifier 40 describes the effects of all of them.
+    m_builder.AddRelease(Seconds(100), kPlayer, 40, k23mm, BYTE2_ROUND);
+    m_builder.AddHit(Seconds(100), 20, kT72, 40, 1);
+    m_builder.AddRelease(Seconds(200), kPlayer, 40, k23mm, BYTE2_ROUND);
+    m_builder.AddHit(Seconds(200), 21, kF15, 40, 3, EVENT_AIR);
+    m_builder.AddRelease(Seconds(300), kPlayer, 40, kR73);
+    m_builder.AddRelease(Seconds(400), kPlayer, 40, k23mm, BYTE2_ROUND);
+    const std::string strOutcome = ", Hit Russian T-72 Tank, Hit NATO F-15\r\n";
+    EXPECT_EQ(Notes("Escort\r\n"), "Escort\r\n00:01:40\tFired 23mm Shell" + strOutcome + "00:03:20\tFired 23mm Shell" +
+                                       strOutcome + "00:05:00\tLaunched R-73" + strOutcome +
+                                       "00:06:40\tFired 23mm Shell" + strOutcome);
+}
+
 TEST_F(EventNotesTest, NamesOutsideTheTablesUsePlaceholders)
 {
     m_builder.AddObject(Seconds(100), 50, 999, 7);
