@@ -18,6 +18,13 @@ namespace {
 constexpr std::string_view kLineEnd = "\r\n";
 constexpr std::int32_t kGroupSeconds = 1; // a later event joins a group within this
 
+// Whether an event at tsTime joins a group begun at tsStart. Record times
+// lie within 2^28 seconds, so the difference never wraps.
+bool JoinsGroup(CTimeSpan tsTime, CTimeSpan tsStart)
+{
+    return std::int64_t{tsTime.GetTotalSeconds()} - tsStart.GetTotalSeconds() <= kGroupSeconds;
+}
+
 // Limits of one pass. Without repeated object identifiers every effect is
 // described once; a file that reuses one identifier for a huge number of
 // weapons would have every release describe every effect, so the pass stops
@@ -274,7 +281,7 @@ void CEventNotes::NoteStrike(const DebriefEvent& event, CTimeSpan tsTime)
         return;
     const std::uint16_t nShape = pCause->shape;
     if (m_nPendingCount > 0 && nShape == m_nPendingShape && pSource->object == m_nPendingSource &&
-        tsTime - m_tsPendingTime <= CTimeSpan(kGroupSeconds)) {
+        JoinsGroup(tsTime, m_tsPendingTime)) {
         m_nPendingCount += CountRounds(nShape);
         return;
     }
@@ -298,7 +305,7 @@ void CEventNotes::NoteRelease(const DebriefEvent& event, CTimeSpan tsTime)
     const std::uint16_t nShape = event.shape;
     const std::uint16_t nVictim = m_debrief.GetFirstVictim(event.object);
     if (m_nPendingCount > 0 && nShape == m_nPendingShape && m_nPlayer == m_nPendingSource &&
-        tsTime - m_tsPendingTime <= CTimeSpan(kGroupSeconds) && nVictim == m_nPendingVictim) {
+        JoinsGroup(tsTime, m_tsPendingTime) && nVictim == m_nPendingVictim) {
         m_nPendingCount += CountRounds(nShape);
         m_tsPendingTime = tsTime;
         return;
