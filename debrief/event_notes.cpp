@@ -17,6 +17,7 @@ namespace {
 
 constexpr std::string_view kLineEnd = "\r\n";
 constexpr std::int32_t kGroupSeconds = 1; // a later event joins a group within this
+constexpr std::uint32_t kNoRecord = ~std::uint32_t{0}; // after every record a file can hold
 
 // Whether an event at tsTime joins a group begun at tsStart. Record times
 // lie within 2^28 seconds, so the difference never wraps.
@@ -238,20 +239,21 @@ void CEventNotes::Run(std::span<const std::uint32_t> playerRecords)
     // The player's own records and those of what it released, merged in file
     // order: nothing else can make a line.
     const std::span<const std::uint32_t> released = m_debrief.ChildRecords(m_nPlayer);
-    auto itOwn = playerRecords.begin();
+    const auto full = [this] { return m_notes.size() - m_nStartSize > kMaxNotesGrowth || m_nStepsLeft == 0; };
     auto itReleased = released.begin();
-    while (itOwn != playerRecords.end() || itReleased != released.end()) {
-        if (m_notes.size() - m_nStartSize > kMaxNotesGrowth || m_nStepsLeft == 0)
-            break;
-        if (itReleased == released.end() || (itOwn != playerRecords.end() && *itOwn < *itReleased)) {
-            const std::uint32_t nRecord = *itOwn++;
-            NoteOwn(events[nRecord], nRecord);
-        } else {
-            const std::uint32_t nRecord = *itReleased++;
-            const DebriefEvent& event = events[nRecord];
+    for (auto itOwn = playerRecords.begin();; ++itOwn) {
+        // The released records before the next own record, then that one.
+        const std::uint32_t nNextOwn = itOwn != playerRecords.end() ? *itOwn : kNoRecord;
+        for (; itReleased != released.end() && *itReleased < nNextOwn; ++itReleased) {
+            if (full())
+                break;
+            const DebriefEvent& event = events[*itReleased];
             if (IsWeaponShape(event.shape) && HasAllFlags(event, EVENT_ENTRY))
-                NoteRelease(event, m_debrief.GetRecordTime(nRecord));
+                NoteRelease(event, m_debrief.GetRecordTime(*itReleased));
         }
+        if (itOwn == playerRecords.end() || full())
+            break;
+        NoteOwn(events[*itOwn], *itOwn);
     }
     Flush();
 }
