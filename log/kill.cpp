@@ -4,17 +4,17 @@
 
 bool CKill::Load(RecordKey key, CLogFile& file)
 {
-    const std::string_view section = key.FormatSectionName();
-    m_tsFired = file.GetSpan(section, "Fired", 0);
-    m_tsHit = file.GetSpan(section, "Hit", 0);
+    CLogFile::CRecordReader record = file.ReadRecord(key.FormatSectionName());
+    m_tsFired = record.GetSpan("Fired", 0);
+    m_tsHit = record.GetSpan("Hit", 0);
     // The narrow fields keep the low bits of the number read.
-    m_nSide = static_cast<std::uint8_t>(file.GetInt(section, "Side", 0));
-    m_nTarget = static_cast<std::uint16_t>(file.GetInt(section, "Target", 0));
-    m_nWeapon = static_cast<std::uint16_t>(file.GetInt(section, "Weapon", 0));
-    m_nTargetID = static_cast<std::uint16_t>(file.GetInt(section, "Target_ID", 65535));
-    m_bAirKill = file.GetInt(section, "Air_Kill", 0);
-    m_bTargetKill = file.GetInt(section, "Target_Kill", 0);
-    m_nNumFired = file.GetInt(section, "Num_Fired", 1);
+    m_nSide = static_cast<std::uint8_t>(record.GetInt("Side", 0));
+    m_nTarget = static_cast<std::uint16_t>(record.GetInt("Target", 0));
+    m_nWeapon = static_cast<std::uint16_t>(record.GetInt("Weapon", 0));
+    m_nTargetID = static_cast<std::uint16_t>(record.GetInt("Target_ID", 65535));
+    m_bAirKill = record.GetInt("Air_Kill", 0);
+    m_bTargetKill = record.GetInt("Target_Kill", 0);
+    m_nNumFired = record.GetInt("Num_Fired", 1);
     m_bModified = 0;
     return true;
 }

@@ -25,10 +25,12 @@ constexpr std::string_view kInUse = "the file is in use by another program";
 // are indexed.
 constexpr std::size_t kScanAhead = 64 * 1024;
 
-// A key or value without the blanks at its ends; most have none.
+// A key or value without the blanks at its ends; most have none, and start
+// and end above the blanks' range.
 inline std::string_view TrimEntry(std::string_view text)
 {
-    if (text.empty() || (!IsAsciiSpace(text.front()) && !IsAsciiSpace(text.back())))
+    const auto above = [](char c) { return static_cast<unsigned char>(c) > ' '; };
+    if (text.empty() || (above(text.front()) && above(text.back())))
         return text;
     return Trim(text);
 }
@@ -423,15 +425,29 @@ std::optional<std::string_view> CLogFile::FindKeyRound(std::string_view key)
 
 std::optional<std::string_view> CLogFile::FindValueElsewhere(std::string_view section, std::string_view key)
 {
-    if (m_bClosed)
+    if (!EnterSection(section))
         return std::nullopt;
-    if (m_nMode == modeClosed && !m_bFailed)
-        OpenForReading();
-    if (m_nMode != modeRead)
-        return std::nullopt;
-    if (!EqualNoCase(section, m_strSection))
-        LoadSection(section);
     return FindKey(key);
+}
+
+bool CLogFile::EnterSection(std::string_view section)
+{
+    if (m_nMode != modeRead) {
+        if (m_bClosed)
+            return false;
+        if (m_nMode == modeClosed && !m_bFailed)
+            OpenForReading();
+        if (m_nMode != modeRead)
+            return false;
+    }
+    if (!EqualName(section, m_strSection))
+        LoadSection(section);
+    return true;
+}
+
+CLogFile::CRecordReader CLogFile::ReadRecord(std::string_view section)
+{
+    return CRecordReader(*this, EnterSection(section));
 }
 
 std::string CLogFile::GetEntry(std::string_view section, std::string_view key, std::string_view def)
@@ -468,7 +484,11 @@ CTime CLogFile::GetTime(std::string_view section, std::string_view key, CTime de
 
 CTimeSpan CLogFile::GetSpan(std::string_view section, std::string_view key, CTimeSpan def)
 {
-    const std::string_view raw = FindValue(section, key).value_or(std::string_view{});
+    return SpanOf(FindValue(section, key).value_or(std::string_view{}), def);
+}
+
+CTimeSpan CLogFile::SpanOf(std::string_view raw, CTimeSpan def)
+{
     if (raw.find('\\') == std::string_view::npos)
         return raw.empty() ? def : ParseSpanText(raw);
     const std::string text = UnescapeText(raw);

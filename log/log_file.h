@@ -41,6 +41,31 @@ public:
     CTime        GetTime (std::string_view section, std::string_view key, CTime def);
     CTimeSpan    GetSpan (std::string_view section, std::string_view key, CTimeSpan def);
 
+    // The keys of one section read in a row (a record's): the section is
+    // found once, and each key is then looked up without comparing the
+    // section's name again. Same results as the Get... above; valid until
+    // the next read of another section.
+    class CRecordReader {
+    public:
+        [[gnu::always_inline]] std::int32_t GetInt(std::string_view key, std::int32_t def)
+        {
+            const std::string_view text = Find(key);
+            return text.empty() ? def : static_cast<std::int32_t>(ParseWrappingDecimal(text));
+        }
+        [[gnu::always_inline]] CTimeSpan GetSpan(std::string_view key, CTimeSpan def) { return SpanOf(Find(key), def); }
+
+    private:
+        friend class CLogFile;
+        CRecordReader(CLogFile& file, bool bReadable) : m_file(file), m_bReadable(bReadable) {}
+        [[gnu::always_inline]] std::string_view Find(std::string_view key)
+        {
+            return m_bReadable ? m_file.FindKey(key).value_or(std::string_view{}) : std::string_view{};
+        }
+        CLogFile& m_file;
+        bool m_bReadable;
+    };
+    CRecordReader ReadRecord(std::string_view section);
+
     // Writing: the file is replaced whole (see CAtomicFile): true only when
     // every step and every earlier write succeeded; otherwise the target is
     // untouched. Reading: releases the file; true unless an open or read
@@ -69,6 +94,9 @@ private:
 
     bool ReadWholeFile();
     void LoadSection(std::string_view name);
+    // Caches the section; false when nothing can be read.
+    bool EnterSection(std::string_view section);
+    static CTimeSpan SpanOf(std::string_view raw, CTimeSpan def);
     bool ScanForHeader(std::string_view name);
     std::optional<std::string_view> FindKey(std::string_view key);
     std::optional<std::string_view> FindKeyRound(std::string_view key);
@@ -76,10 +104,12 @@ private:
     // FindValue before the file is open for reading.
     std::optional<std::string_view> FindValueElsewhere(std::string_view section, std::string_view key);
     // A filter of the keys a section holds: one bit per length and first
-    // letter (ASCII case ignored), so that most missing keys need no search.
+    // letter (setting bit 5 lowers a capital; other characters may share a
+    // bit, which only costs a search), so that most missing keys need no
+    // search.
     static std::uint64_t KeyBit(std::string_view key)
     {
-        const unsigned nFirst = key.empty() ? 0u : static_cast<unsigned char>(LowerAscii(key[0]));
+        const unsigned nFirst = key.empty() ? 0u : static_cast<unsigned char>(key[0]) | 0x20u;
         return std::uint64_t{1} << ((key.size() * 7 + nFirst) % 64);
     }
 
@@ -152,7 +182,7 @@ inline std::optional<std::string_view> CLogFile::FindValue(std::string_view sect
     return FindKey(key);
 }
 
-inline std::optional<std::string_view> CLogFile::FindKey(std::string_view key)
+[[gnu::always_inline]] inline std::optional<std::string_view> CLogFile::FindKey(std::string_view key)
 {
     // Keys are mostly asked for in the order they stand in: the one at the
     // cursor or the next.

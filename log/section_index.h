@@ -31,7 +31,8 @@ private:
         std::uint32_t nFirst; // first header of the name, or none
     };
     std::string_view NameOf(std::uint32_t nHeader) const;
-    std::size_t Slot(std::string_view name) const; // of the name, or the empty one for it
+    // Of the name (hashed), or the empty one for it.
+    std::size_t Slot(std::string_view name, std::uint32_t nHash) const;
     void PrefetchBefore(std::uint32_t nHeader) const;
 
     std::string_view m_text;
