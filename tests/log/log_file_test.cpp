@@ -151,8 +151,10 @@ TEST_F(LogFileTest, ConvertsIntegersWithoutOverflowChecks)
         {"Tail", 12},  {"Plus", 7},         {"Min", INT_MIN},
         {"Huge", 1215752191}, {"MinusHuge", -1215752191}, {"Sign", 0},
     };
-    for (const auto& c : cases)
+    for (const auto& c : cases) {
         EXPECT_EQ(file.GetInt("K", c.key, 42), c.value) << c.key;
+        EXPECT_EQ(file.ReadRecord("k").GetInt(c.key, 42), c.value) << c.key; // a record's reads agree
+    }
 }
 
 TEST_F(LogFileTest, OneDirectionPerObject)
@@ -166,9 +168,11 @@ TEST_F(LogFileTest, OneDirectionPerObject)
     CLogFile writer(Path());
     EXPECT_TRUE(writer.PutEntry("S", "K", "w"));
     EXPECT_EQ(writer.GetEntry("S", "K", "default"), "default");
+    EXPECT_EQ(writer.ReadRecord("S").GetSpan("K", 7), CTimeSpan(7));
     EXPECT_TRUE(writer.Close());
     EXPECT_TRUE(writer.Close()); // idempotent
     EXPECT_FALSE(writer.PutEntry("S", "K", "x"));
+    EXPECT_EQ(writer.ReadRecord("S").GetInt("K", 7), 7);
     EXPECT_EQ(ReadBytes(Path()), "[S]\r\nK=w\r\n");
 }
 
