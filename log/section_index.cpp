@@ -36,15 +36,22 @@ CSectionIndex::CSectionIndex(std::string_view text) : m_text(text)
 {
     std::string_view line;
     for (std::size_t nPos = 0; NextHeaderLine(text, nPos, line);)
-        m_headers.push_back({static_cast<std::size_t>(line.data() - text.data()) + 1, line.size() - 2, nPos, kEmpty});
+        m_headers.push_back({static_cast<std::size_t>(line.data() - text.data()) + 1, line.size() - 2, nPos, kEmpty,
+                             HashNoCase(HeaderName(line))});
 
     std::size_t nSlots = 16;
     while (nSlots < 2 * m_headers.size())
         nSlots *= 2;
     m_slots.assign(nSlots, CSlot{0, kEmpty});
+    // The table is larger than the processor's caches: each header's slot
+    // is fetched a few headers ahead of its turn.
+    constexpr std::uint32_t kAhead = 8;
+    const std::size_t nMask = nSlots - 1;
     std::vector<std::uint32_t> last(m_headers.size()); // per name, by its first header
     for (std::uint32_t i = 0; i < m_headers.size(); ++i) {
-        const std::uint32_t nHash = HashNoCase(NameOf(i));
+        if (i + kAhead < m_headers.size())
+            __builtin_prefetch(&m_slots[m_headers[i + kAhead].nHash & nMask]);
+        const std::uint32_t nHash = m_headers[i].nHash;
         CSlot& slot = m_slots[Slot(NameOf(i), nHash)];
         if (slot.nFirst == kEmpty) {
             slot = {nHash, i};

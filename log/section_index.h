@@ -25,6 +25,7 @@ private:
         std::size_t nLength; // of the name
         std::size_t nEnd;    // offset after the header line
         std::uint32_t nNext; // next header of the same name, in file order
+        std::uint32_t nHash; // of the name
     };
     struct CSlot {
         std::uint32_t nHash;  // of the name
