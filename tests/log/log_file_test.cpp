@@ -124,14 +124,19 @@ TEST_F(LogFileTest, SearchGoesOnwardThenRoundTheFile)
         const char* section;
         const char* value;
     } requests[] = {
-        {"C", "4"}, {"A", "1"}, {"B", "2"}, {"A", "3"}, // the next "A" onward
-        {"Missing", "-"},                              // gives up at the start
-        {"A", "1"}, {"C", "4"}, {"B", "2"},
+        {"Career3Mission17", "4"},
+        {"A", "1"},
+        {"B", "2"},
+        {"A", "3"},       // the next "A" onward
+        {"Missing", "-"}, // gives up at the start
+        {"a", "1"},
+        {"CAREER3mission17", "4"},
+        {"b", "2"}, // any case
     };
     // Sections close together are found by reading on, far apart through an index.
     for (const std::size_t nPadding : {0, 100000}) {
         const std::string pad = nPadding == 0 ? "" : "Pad=" + std::string(nPadding, 'p') + "\n";
-        WriteBytes(Path(), "[A]\nK=1\n" + pad + "[B]\nK=2\n" + pad + "[A]\nK=3\n" + pad + "[C]\nK=4\n");
+        WriteBytes(Path(), "[A]\nK=1\n" + pad + "[B]\nK=2\n" + pad + "[A]\nK=3\n" + pad + "[Career3Mission17]\nK=4\n");
         CLogFile file(Path());
         for (const auto& r : requests)
             EXPECT_EQ(file.GetEntry(r.section, "K", "-"), r.value) << r.section << " " << nPadding;
