@@ -12,6 +12,7 @@
 #include "debrief/debrief.h"
 #include "debrief/kill_filter.h"
 #include "debrief/shape_sets.h"
+#include "log/app_settings.h"
 #include "log/kill.h"
 #include "log/mission.h"
 #include "log/record_key.h"
@@ -66,23 +67,23 @@ private:
 };
 
 // Items grouped by the slot of an identifier (CIdSlots): the run of slot k
-// is m_items[m_start[k]] .. m_items[m_start[k + 1] - 1], in the order added.
-// Built in two rounds over the same items: Count every key, then Place
-// every item in the same order.
+// is m_items[m_start[k]] .. m_items[m_start[k + 1] - 1], the last added
+// first. Built in two rounds over the same items: Count every key, then
+// Place every item in the same order.
 template <typename Item>
 class CGroups {
 public:
     void StartCounting(std::uint32_t nSlots) { m_start.assign(nSlots + 1, 0); }
-    void Count(std::uint32_t nSlot) { ++m_start[nSlot + 1]; }
+    void Count(std::uint32_t nSlot) { ++m_start[nSlot]; }
+    // Each slot's entry becomes the end of its run; placing moves it back
+    // to the start.
     void StartPlacing()
     {
         for (std::size_t k = 0; k + 1 < m_start.size(); ++k)
             m_start[k + 1] += m_start[k];
         m_items.resize(m_start.back());
-        m_next.assign(m_start.begin(), m_start.end() - 1);
     }
-    void Place(std::uint32_t nSlot, const Item& item) { m_items[m_next[nSlot]++] = item; }
-    void DonePlacing() { m_next = {}; }
+    void Place(std::uint32_t nSlot, const Item& item) { m_items[--m_start[nSlot]] = item; }
 
     bool IsBuilt() const { return !m_start.empty(); }
     std::span<const Item> Of(std::uint32_t nSlot) const
@@ -370,7 +371,7 @@ public:
     CKillTally(const CDebrief& debrief, std::uint16_t nPlayer, CMission& mission)
         : m_debrief(debrief), m_events(debrief.m_pEvents), m_children(debrief.ChildRecords(nPlayer)),
           m_mission(mission), m_budget(debrief.m_pEvents.size()), m_bursts(debrief, m_children),
-          m_slots(debrief.IdSlots())
+          m_settings(AfxGetAppSettings()), m_slots(debrief.IdSlots())
     {
     }
     void Run();
@@ -398,6 +399,8 @@ private:
     CMission& m_mission;
     CWorkBudget m_budget;
     CBurstCounter m_bursts;
+    CKillFilter m_filter;
+    const CAppSettings& m_settings;
 
     // Kept per slot of an identifier (CIdSlots).
     const CIdSlots& m_slots;
@@ -436,6 +439,7 @@ void CKillTally::Run()
     AskBurstCounts();
     m_bursts.Solve(m_victimsOf);
     m_victimsOf = {};
+    // The program's filter starts afresh too, as after every pass.
     AcceptKill(m_debrief, nullptr);
     for (std::uint32_t i = 0; i < m_children.size() && !m_budget.IsSpent(); ++i)
         if (IsRelease(m_events[m_children[i]]))
@@ -483,9 +487,6 @@ void CKillTally::IndexEffects()
         if (event.parent != event.object && IsDestruction(event))
             m_destructionsBy.Place(nParent, {event, m_debrief.GetRecordTime(nRecord)});
     }
-    m_destructionsBy.DonePlacing();
-    if (bRounds)
-        m_victimsOf.DonePlacing();
     m_firstHitGroup.assign(nSlots, kNone);
 }
 
@@ -496,9 +497,8 @@ void CKillTally::AskBurstCounts()
         const DebriefEvent& release = m_events[m_children[i]];
         if (release.byte2 != BYTE2_ROUND || !IsRelease(release))
             continue;
-        const std::span<const CDestruction> destructions = m_destructionsBy.Of(m_slots.Of(release.object));
-        for (auto it = destructions.rbegin(); it != destructions.rend(); ++it)
-            m_bursts.Ask(i, it->event.object);
+        for (const CDestruction& destruction : m_destructionsBy.Of(m_slots.Of(release.object)))
+            m_bursts.Ask(i, destruction.event.object);
     }
 }
 
@@ -513,11 +513,11 @@ void CKillTally::TallyRelease(std::uint32_t nIndex)
 
     // Effects are examined from the last to the first.
     bool bOutcome = m_plainHits[nWeapon] != 0;
-    for (auto it = destructions.rbegin(); it != destructions.rend(); ++it) {
+    for (const CDestruction& destruction : destructions) {
         const std::int32_t nRounds = release.byte2 == BYTE2_ROUND ? m_bursts.Next() : 1;
-        if (!AcceptKill(it->event, it->tsTime))
+        if (!m_filter.Accept(destruction.event, destruction.tsTime, m_settings))
             continue;
-        AddKill(release, *it, tsFired, nRounds);
+        AddKill(release, destruction, tsFired, nRounds);
         bOutcome = true;
     }
     if (m_plainHits[nWeapon] != 0)
