@@ -137,31 +137,27 @@ private:
         std::uint32_t nGroup;  // victim and shape
         std::int32_t nSeconds; // of the killing round
     };
-    // A query as its group's list holds it.
-    struct CQuestion {
-        std::uint32_t nQuery;
-        std::uint32_t nIndex;
-        std::int32_t nSeconds;
+    // The stack of a victim and shape, times falling from bottom to top: what
+    // every candidate looks at, its top here; the rest in CStack.
+    struct CGroup {
+        std::int32_t nTopSeconds = -1; // -1 while empty: times are not negative
+        std::int32_t nTopRounds = 0;
+        std::int32_t nNextSeconds = INT32_MAX; // of the next question; none left: every candidate is left out
+        std::uint32_t nLastChild = kNone;
     };
     struct CCandidate {
         std::int32_t nSeconds;
         std::int32_t nRounds;
     };
-    // The stack of a victim and shape, times falling from bottom to top: its
-    // top here, the rest (rarely any) in m_below.
-    struct CGroup {
-        CCandidate top{};
+    struct CStack {
         std::uint32_t nDepth = 0;
-        std::uint32_t nLastChild = kNone;
-        std::uint32_t nNextAsked = kNone;      // child of the next question
-        std::int32_t nNextSeconds = INT32_MAX; // its time; none left: every candidate is left out
-        std::uint32_t nNextQuestion = 0;       // its position in m_questions
+        std::vector<CCandidate> below;   // rarely any
+        std::uint32_t nNextQuestion = 0; // its position in m_questionSeconds
         std::uint32_t nEndQuestion = 0;
     };
     void MakeGroups();
-    void Push(std::uint32_t nGroup, std::uint32_t nChild, std::int32_t nSeconds, std::int32_t nWeight);
-    void Answer(CGroup& group, std::int32_t nRounds);
-    void AskNext(CGroup& group, const CQuestion& question);
+    void Push(std::uint32_t nGroup, std::int32_t nSeconds, std::int32_t nWeight);
+    void AskNext(std::uint32_t nGroup);
 
     const CDebrief& m_debrief;
     std::span<const std::uint32_t> m_children;
@@ -170,14 +166,14 @@ private:
     std::size_t m_nNext = 0;
 
     std::vector<CGroup> m_groups;
-    std::vector<std::vector<CCandidate>> m_below;      // per group, below its top
-    std::vector<CQuestion> m_questions;                // by group, in the order asked
+    std::vector<CStack> m_stacks;                      // per group
+    std::vector<std::int32_t> m_questionSeconds;       // by group, in the order asked
     std::array<std::uint32_t, 512> m_shapeSlot{};      // weapon shape -> slot + 1
     std::vector<std::vector<std::uint32_t>> m_groupOf; // per shape slot, per victim's slot
 };
 
-// Numbers the victim and shape pairs asked about and lists each one's
-// questions.
+// Numbers the victim and shape pairs asked about and lists the times of
+// each one's questions.
 void CBurstCounter::MakeGroups()
 {
     for (CQuery& query : m_queries) {
@@ -188,78 +184,61 @@ void CBurstCounter::MakeGroups()
         }
         std::uint32_t& nGroup = m_groupOf[nSlot - 1][query.nVictim];
         if (nGroup == kNone) {
-            nGroup = static_cast<std::uint32_t>(m_groups.size());
-            m_groups.emplace_back();
+            nGroup = static_cast<std::uint32_t>(m_stacks.size());
+            m_stacks.emplace_back();
         }
         query.nGroup = nGroup;
-        ++m_groups[nGroup].nEndQuestion;
+        ++m_stacks[nGroup].nEndQuestion;
     }
     std::uint32_t nStart = 0;
-    for (CGroup& group : m_groups) {
-        group.nNextQuestion = nStart;
-        nStart += group.nEndQuestion;
-        group.nEndQuestion = group.nNextQuestion;
+    for (CStack& stack : m_stacks) {
+        stack.nNextQuestion = nStart;
+        nStart += stack.nEndQuestion;
+        stack.nEndQuestion = stack.nNextQuestion;
     }
-    m_questions.resize(m_queries.size());
-    for (std::uint32_t q = 0; q < m_queries.size(); ++q)
-        m_questions[m_groups[m_queries[q].nGroup].nEndQuestion++] = {q, m_queries[q].nIndex, m_queries[q].nSeconds};
-    for (CGroup& group : m_groups)
-        AskNext(group, m_questions[group.nNextQuestion]);
-    m_below.resize(m_groups.size());
+    m_questionSeconds.resize(m_queries.size());
+    for (const CQuery& query : m_queries)
+        m_questionSeconds[m_stacks[query.nGroup].nEndQuestion++] = query.nSeconds;
+    m_groups.resize(m_stacks.size());
+    for (std::uint32_t g = 0; g < m_groups.size(); ++g)
+        m_groups[g].nNextSeconds = m_questionSeconds[m_stacks[g].nNextQuestion];
 }
 
-void CBurstCounter::Push(std::uint32_t nGroup, std::uint32_t nChild, std::int32_t nSeconds, std::int32_t nWeight)
+// A candidate of another second than the top.
+void CBurstCounter::Push(std::uint32_t nGroup, std::int32_t nSeconds, std::int32_t nWeight)
 {
     CGroup& group = m_groups[nGroup];
-    if (group.nLastChild == nChild)
-        return; // struck the victim more than once
-    group.nLastChild = nChild;
-    // Mostly another candidate of the same second as the top.
-    if (group.nDepth > 0 && group.top.nSeconds == nSeconds) {
-        group.top.nRounds += nWeight;
-        if (group.nNextAsked == nChild)
-            Answer(group, group.top.nRounds);
-        return;
-    }
-    while (group.nDepth > 0 && group.top.nSeconds < nSeconds) {
-        if (--group.nDepth > 0) {
-            group.top = m_below[nGroup].back();
-            m_below[nGroup].pop_back();
+    CStack& stack = m_stacks[nGroup];
+    while (stack.nDepth > 0 && group.nTopSeconds < nSeconds) {
+        if (--stack.nDepth > 0) {
+            group.nTopSeconds = stack.below.back().nSeconds;
+            group.nTopRounds = stack.below.back().nRounds;
+            stack.below.pop_back();
+        } else {
+            group.nTopSeconds = -1;
         }
     }
     // At most two rounds per event of the file: no overflow.
-    const std::int32_t nRounds = nWeight + (group.nDepth > 0 ? group.top.nRounds : 0);
+    const std::int32_t nRounds = nWeight + (stack.nDepth > 0 ? group.nTopRounds : 0);
     // An earlier candidate no later than this one is never the nearest again.
-    if (group.nDepth > 0 && group.top.nSeconds == nSeconds) {
-        group.top.nRounds = nRounds;
-    } else {
-        if (group.nDepth > 0)
-            m_below[nGroup].push_back(group.top);
-        group.top = {nSeconds, nRounds};
-        ++group.nDepth;
+    if (stack.nDepth > 0 && group.nTopSeconds == nSeconds) {
+        group.nTopRounds = nRounds;
+        return;
     }
-    if (group.nNextAsked == nChild)
-        Answer(group, nRounds);
+    if (stack.nDepth > 0)
+        stack.below.push_back({group.nTopSeconds, group.nTopRounds});
+    group.nTopSeconds = nSeconds;
+    group.nTopRounds = nRounds;
+    ++stack.nDepth;
 }
 
-void CBurstCounter::Answer(CGroup& group, std::int32_t nRounds)
+// The group's question was answered: on to its next one.
+void CBurstCounter::AskNext(std::uint32_t nGroup)
 {
-    for (; group.nNextQuestion < group.nEndQuestion; ++group.nNextQuestion) {
-        const CQuestion& question = m_questions[group.nNextQuestion];
-        if (question.nIndex != group.nNextAsked) {
-            AskNext(group, question);
-            return;
-        }
-        m_answers[question.nQuery] = nRounds;
-    }
-    group.nNextAsked = kNone;
-    group.nNextSeconds = INT32_MAX;
-}
-
-void CBurstCounter::AskNext(CGroup& group, const CQuestion& question)
-{
-    group.nNextAsked = question.nIndex;
-    group.nNextSeconds = question.nSeconds;
+    CStack& stack = m_stacks[nGroup];
+    ++stack.nNextQuestion;
+    m_groups[nGroup].nNextSeconds = stack.nNextQuestion < stack.nEndQuestion ? m_questionSeconds[stack.nNextQuestion]
+                                                                             : INT32_MAX;
 }
 
 void CBurstCounter::Solve(const CGroups<std::uint16_t>& victimsOf)
@@ -274,33 +253,50 @@ void CBurstCounter::Solve(const CGroups<std::uint16_t>& victimsOf)
 
     // A file that reuses identifiers beyond reason could make this pass
     // quadratic; past this much work the remaining kills count one shot.
-    const std::vector<DebriefEvent>& events = m_debrief.m_pEvents;
-    std::uint64_t nWorkLeft = 2 * static_cast<std::uint64_t>(events.size()) + (1u << 24);
-    const std::uint32_t nLastAsked =
-        std::max_element(m_queries.begin(), m_queries.end(), [](const CQuery& a, const CQuery& b) {
-            return a.nIndex < b.nIndex;
-        })->nIndex;
-    for (std::uint32_t k = 0; k <= nLastAsked; ++k) {
-        const DebriefEvent& child = events[m_children[k]];
+    const DebriefEvent* const pEvents = m_debrief.m_pEvents.data();
+    const CIdSlots& slots = m_debrief.IdSlots();
+    std::uint64_t nWorkLeft = 2 * static_cast<std::uint64_t>(m_debrief.m_pEvents.size()) + (1u << 24);
+    CGroup* const pGroups = m_groups.data();
+    // The questions come in the order of their children.
+    std::size_t q = 0;
+    for (std::uint32_t k = 0; k < m_children.size() && q < m_queries.size(); ++k) {
+        const std::uint32_t nRecord = m_children[k];
+        const DebriefEvent& child = pEvents[nRecord];
         if (child.shape >= m_shapeSlot.size() || m_shapeSlot[child.shape] == 0)
             continue;
-        const std::uint32_t* pGroupOf = m_groupOf[m_shapeSlot[child.shape] - 1].data();
-        const std::span<const std::uint16_t> victims = victimsOf.Of(m_debrief.IdSlots().Of(child.object));
+        const std::uint32_t* const pGroupOf = m_groupOf[m_shapeSlot[child.shape] - 1].data();
+        const std::span<const std::uint16_t> victims = victimsOf.Of(slots.Of(child.object));
         if (victims.size() > nWorkLeft)
             break;
         nWorkLeft -= victims.size();
-        const std::int32_t nSeconds = m_debrief.GetRecordTime(m_children[k]).GetTotalSeconds();
+        const std::int32_t nSeconds = m_debrief.GetRecordTime(nRecord).GetTotalSeconds();
         const std::int32_t nWeight = CountRounds(child.shape);
-        for (const std::uint16_t nVictim : victims)
-            if (const std::uint32_t nGroup = pGroupOf[nVictim];
-                nGroup != kNone && nSeconds >= m_groups[nGroup].nNextSeconds)
-                Push(nGroup, k, nSeconds, nWeight);
+        for (const std::uint16_t nVictim : victims) {
+            const std::uint32_t nGroup = pGroupOf[nVictim];
+            if (nGroup == kNone)
+                continue;
+            CGroup& group = pGroups[nGroup];
+            if (nSeconds < group.nNextSeconds || group.nLastChild == k)
+                continue; // left out, or struck the victim more than once
+            group.nLastChild = k;
+            // Mostly another candidate of the same second as the top.
+            if (group.nTopSeconds == nSeconds)
+                group.nTopRounds += nWeight;
+            else
+                Push(nGroup, nSeconds, nWeight);
+        }
+        // The child pushed itself onto the stack of each of its questions,
+        // the next one of that stack.
+        for (; q < m_queries.size() && m_queries[q].nIndex == k; ++q) {
+            m_answers[q] = pGroups[m_queries[q].nGroup].nTopRounds;
+            AskNext(m_queries[q].nGroup);
+        }
     }
     m_queries = {};
     m_groups = {};
-    m_below = {};
+    m_stacks = {};
     m_groupOf = {};
-    m_questions = {};
+    m_questionSeconds = {};
 }
 
 // Numbers by 64-bit key: open addressing, at most half full.
