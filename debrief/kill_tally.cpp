@@ -34,10 +34,7 @@ bool IsRelease(const DebriefEvent& event) { return HasAllFlags(event, EVENT_ENTR
 bool IsDestruction(const DebriefEvent& event) { return HasAnyFlag(event, EVENT_DESTROYED); }
 
 // A hit effect that is not also a destruction.
-bool IsPlainHit(const DebriefEvent& event)
-{
-    return !HasAnyFlag(event, EVENT_DESTROYED) && HasAnyFlag(event, EVENT_HIT);
-}
+bool IsPlainHit(const DebriefEvent& event) { return (event.status & (EVENT_HIT | EVENT_DESTROYED)) == EVENT_HIT; }
 
 std::int32_t SaturatingAdd(std::int32_t nValue, std::int64_t nMore)
 {
@@ -560,28 +557,33 @@ void CKillTally::AddHits()
     // The hits of a burst mostly share one key.
     std::uint64_t nLastKey = ~std::uint64_t{0};
     std::uint32_t nLastHit = 0;
-    for (std::uint32_t nRecord = 0; nRecord < m_events.size(); ++nRecord) {
-        const DebriefEvent& effect = m_events[nRecord];
-        if (effect.parent == effect.object || !IsPlainHit(effect))
+    const DebriefEvent* const pEvents = m_events.data();
+    const std::uint32_t nEvents = static_cast<std::uint32_t>(m_events.size());
+    const std::uint32_t* const pFirstGroup = m_firstHitGroup.data();
+    const CHitGroup* const pGroups = m_hitGroups.data();
+    for (std::uint32_t nRecord = 0; nRecord < nEvents; ++nRecord) {
+        const DebriefEvent& effect = pEvents[nRecord];
+        if (!IsPlainHit(effect) || effect.parent == effect.object)
             continue;
         const std::uint32_t nWeapon = m_slots.Of(effect.parent);
-        if (m_firstHitGroup[nWeapon] == kNone)
+        std::uint32_t g = pFirstGroup[nWeapon];
+        if (g == kNone)
             continue;
         const std::uint32_t nFromLast = --hitsLeft[nWeapon];
-        for (std::uint32_t g = m_firstHitGroup[nWeapon]; g != kNone; g = m_hitGroups[g].nNextOfObject) {
-            const CHitGroup& group = m_hitGroups[g];
-            const std::uint64_t nKey = HitKey(effect.object, effect.shape, group.nShape);
+        const std::uint64_t nTarget = HitKey(effect.object, effect.shape, 0);
+        for (; g != kNone; g = pGroups[g].nNextOfObject) {
+            const CHitGroup& group = pGroups[g];
+            const std::uint64_t nKey = nTarget | group.nShape;
             const std::uint64_t nRank = (std::uint64_t{g} << 32) | nFromLast;
-            const std::uint32_t nHit = nKey == nLastKey
-                                           ? nLastHit
-                                           : hitOfKey.FindOrAdd(nKey, static_cast<std::uint32_t>(hits.size()));
-            nLastKey = nKey;
-            nLastHit = nHit;
-            if (nHit == hits.size()) {
-                hits.push_back({nRank, nKey, g, nRecord, group.nReleases});
-                continue;
+            if (nKey != nLastKey) {
+                nLastKey = nKey;
+                nLastHit = hitOfKey.FindOrAdd(nKey, static_cast<std::uint32_t>(hits.size()));
+                if (nLastHit == hits.size()) {
+                    hits.push_back({nRank, nKey, g, nRecord, group.nReleases});
+                    continue;
+                }
             }
-            CHit& hit = hits[nHit];
+            CHit& hit = hits[nLastHit];
             hit.nCount += group.nReleases;
             if (nRank < hit.nRank) {
                 hit.nRank = nRank;
