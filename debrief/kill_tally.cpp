@@ -166,21 +166,23 @@ private:
     std::vector<CStack> m_stacks;                      // per group
     std::vector<std::int32_t> m_questionSeconds;       // by group, in the order asked
     std::array<std::uint32_t, 512> m_shapeSlot{};      // weapon shape -> slot + 1
-    std::vector<std::vector<std::uint32_t>> m_groupOf; // per shape slot, per victim's slot
+    std::vector<std::vector<std::uint32_t>> m_groupOf; // per shape slot, per victim's slot; 0: none
 };
 
 // Numbers the victim and shape pairs asked about and lists the times of
-// each one's questions.
+// each one's questions. Group 0 stands for every other pair: it has no
+// question, so it leaves out every candidate.
 void CBurstCounter::MakeGroups()
 {
+    m_stacks.emplace_back();
     for (CQuery& query : m_queries) {
         std::uint32_t& nSlot = m_shapeSlot[query.nShape];
         if (nSlot == 0) {
-            m_groupOf.emplace_back(m_debrief.IdSlots().TableSize(), kNone);
+            m_groupOf.emplace_back(m_debrief.IdSlots().TableSize(), 0);
             nSlot = static_cast<std::uint32_t>(m_groupOf.size());
         }
         std::uint32_t& nGroup = m_groupOf[nSlot - 1][query.nVictim];
-        if (nGroup == kNone) {
+        if (nGroup == 0) {
             nGroup = static_cast<std::uint32_t>(m_stacks.size());
             m_stacks.emplace_back();
         }
@@ -197,7 +199,7 @@ void CBurstCounter::MakeGroups()
     for (const CQuery& query : m_queries)
         m_questionSeconds[m_stacks[query.nGroup].nEndQuestion++] = query.nSeconds;
     m_groups.resize(m_stacks.size());
-    for (std::uint32_t g = 0; g < m_groups.size(); ++g)
+    for (std::uint32_t g = 1; g < m_groups.size(); ++g)
         m_groups[g].nNextSeconds = m_questionSeconds[m_stacks[g].nNextQuestion];
 }
 
@@ -270,8 +272,6 @@ void CBurstCounter::Solve(const CGroups<std::uint16_t>& victimsOf)
         const std::int32_t nWeight = CountRounds(child.shape);
         for (const std::uint16_t nVictim : victims) {
             const std::uint32_t nGroup = pGroupOf[nVictim];
-            if (nGroup == kNone)
-                continue;
             CGroup& group = pGroups[nGroup];
             if (nSeconds < group.nNextSeconds || group.nLastChild == k)
                 continue; // left out, or struck the victim more than once
