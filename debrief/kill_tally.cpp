@@ -33,17 +33,12 @@ bool IsRelease(const DebriefEvent& event) { return HasAllFlags(event, EVENT_ENTR
 // A destruction effect, which goes through the kill filter.
 bool IsDestruction(const DebriefEvent& event) { return HasAnyFlag(event, EVENT_DESTROYED); }
 
-// A hit effect that is not also a destruction.
-bool IsPlainHit(const DebriefEvent& event) { return (event.status & (EVENT_HIT | EVENT_DESTROYED)) == EVENT_HIT; }
-
 std::int32_t SaturatingAdd(std::int32_t nValue, std::int64_t nMore)
 {
     return static_cast<std::int32_t>(std::min<std::int64_t>(INT32_MAX, nValue + nMore));
 }
 
-// Work a pass may do. A file that reuses one identifier for a huge number of
-// weapons would make every release see every destruction of it, so the pass
-// stops once that much work is spent.
+// Work a pass may do, in proportion to the file.
 class CWorkBudget {
 public:
     explicit CWorkBudget(std::size_t nEvents) : m_nLeft(2 * static_cast<std::uint64_t>(nEvents) + (1u << 24)) {}
@@ -72,6 +67,8 @@ class CGroups {
 public:
     void StartCounting(std::uint32_t nSlots) { m_start.assign(nSlots + 1, 0); }
     void Count(std::uint32_t nSlot) { ++m_start[nSlot]; }
+    // The count of a slot so far; only before StartPlacing.
+    std::uint32_t CountOf(std::uint32_t nSlot) const { return m_start[nSlot]; }
     // Each slot's entry becomes the end of its run; placing moves it back
     // to the start.
     void StartPlacing()
@@ -363,8 +360,7 @@ class CKillTally {
 public:
     CKillTally(const CDebrief& debrief, std::uint16_t nPlayer, CMission& mission)
         : m_debrief(debrief), m_events(debrief.m_pEvents), m_children(debrief.ChildRecords(nPlayer)),
-          m_mission(mission), m_budget(debrief.m_pEvents.size()), m_bursts(debrief, m_children),
-          m_settings(AfxGetAppSettings()), m_slots(debrief.IdSlots())
+          m_mission(mission), m_bursts(debrief, m_children), m_settings(AfxGetAppSettings()), m_slots(debrief.IdSlots())
     {
     }
     void Run();
@@ -378,10 +374,21 @@ private:
         CTimeSpan tsFired;           // of the first release
         std::int64_t nReleases;
     };
-    void IndexEffects();
+    // A hit record to be: a target object and shape and a weapon shape.
+    struct CHit {
+        std::uint64_t nRank; // group, then place among the weapon's hits from the last
+        std::uint64_t nKey;
+        std::uint32_t nGroup;
+        std::uint32_t nRecord;
+        std::int64_t nCount;
+    };
+    void CountEffects();
+    void GroupReleases();
+    void PlaceEffects();
     void AskBurstCounts();
-    void TallyRelease(std::uint32_t nIndex);
-    void CountHitGroup(const DebriefEvent& release, std::uint32_t nWeapon, CTimeSpan tsFired);
+    void TallyRelease(const DebriefEvent& release, std::uint32_t nRecord);
+    void CountHitGroup(const DebriefEvent& release, std::uint32_t nWeapon, std::uint32_t nRecord);
+    void CountHit(const DebriefEvent& effect, std::uint32_t nWeapon, std::uint32_t nRecord);
     void AddHits();
     void AddKill(const DebriefEvent& release, const CDestruction& effect, CTimeSpan tsFired, std::int32_t nRounds);
     void AddMiss(const DebriefEvent& release);
@@ -390,19 +397,26 @@ private:
     const std::vector<DebriefEvent>& m_events;
     std::span<const std::uint32_t> m_children;
     CMission& m_mission;
-    CWorkBudget m_budget;
     CBurstCounter m_bursts;
     CKillFilter m_filter;
     const CAppSettings& m_settings;
+    bool m_bRounds = false;          // a child is a gun round
+    std::uint32_t m_nReleaseEnd = 0; // the children past the work budget are not tallied
 
     // Kept per slot of an identifier (CIdSlots).
     const CIdSlots& m_slots;
     CGroups<CDestruction> m_destructionsBy;     // destruction effects by their weapon
     CGroups<std::uint16_t> m_victimsOf;         // the slots of what each object hit, destroyed or killed
-    std::vector<std::uint32_t> m_plainHits;     // per weapon: its plain hit effects
+    std::vector<std::uint32_t> m_plainHits;     // per weapon: its plain hit effects not yet walked over
     std::vector<CHitGroup> m_hitGroups;         // in the order of their first release
     std::vector<std::uint32_t> m_firstHitGroup; // per object, or kNone
     std::array<CKill*, 512> m_missesByWeapon{}; // weapon shapes are below 512
+
+    std::vector<CHit> m_hits;
+    CKeyIndex m_hitOfKey;
+    // The hits of a burst mostly share one key.
+    std::uint64_t m_nLastKey = ~std::uint64_t{0};
+    std::uint32_t m_nLastHit = 0;
 };
 
 void SetFields(CKill& kill, const DebriefEvent& effect, std::uint16_t nWeapon, CTimeSpan tsFired,
@@ -428,36 +442,40 @@ void CKillTally::Run()
             m_missesByWeapon[pMiss->GetWeapon()] = pMiss;
     }
 
-    IndexEffects();
+    CountEffects();
+    GroupReleases();
+    PlaceEffects();
     AskBurstCounts();
     m_bursts.Solve(m_victimsOf);
     m_victimsOf = {};
     // The program's filter starts afresh too, as after every pass.
     AcceptKill(m_debrief, nullptr);
-    for (std::uint32_t i = 0; i < m_children.size() && !m_budget.IsSpent(); ++i)
-        if (IsRelease(m_events[m_children[i]]))
-            TallyRelease(i);
+    const DebriefEvent* const pEvents = m_events.data();
+    for (std::uint32_t i = 0; i < m_nReleaseEnd; ++i) {
+        const std::uint32_t nRecord = m_children[i];
+        if (IsRelease(pEvents[nRecord]))
+            TallyRelease(pEvents[nRecord], nRecord);
+    }
     AddHits();
 }
 
-// What every object struck: its destruction effects, whether and how often
-// it hit something, and for the bursts every object it struck (itself
-// included). Two rounds over the events.
-void CKillTally::IndexEffects()
+// What every object struck, counted: its destruction effects, its plain
+// hits, and for the bursts every object it struck (itself included).
+void CKillTally::CountEffects()
 {
     // Only the kills of gun rounds need what each object struck.
-    const bool bRounds = std::any_of(m_children.begin(), m_children.end(),
-                                     [&](std::uint32_t r) { return m_events[r].byte2 == BYTE2_ROUND; });
+    m_bRounds = std::any_of(m_children.begin(), m_children.end(),
+                            [&](std::uint32_t r) { return m_events[r].byte2 == BYTE2_ROUND; });
     const std::uint32_t nSlots = m_slots.TableSize();
     m_plainHits.assign(nSlots, 0);
     m_destructionsBy.StartCounting(nSlots);
-    if (bRounds)
+    if (m_bRounds)
         m_victimsOf.StartCounting(nSlots);
     for (const DebriefEvent& event : m_events) {
         if (!HasAnyFlag(event, EVENT_STRUCK))
             continue;
         const std::uint32_t nParent = m_slots.Of(event.parent);
-        if (bRounds)
+        if (m_bRounds)
             m_victimsOf.Count(nParent);
         if (event.parent == event.object)
             continue;
@@ -466,21 +484,55 @@ void CKillTally::IndexEffects()
         else
             ++m_plainHits[nParent];
     }
+}
+
+// The releases the work budget allows, and the groups of those that hit
+// something. A file that reuses one identifier for a huge number of weapons
+// would make every release see every destruction of it, so the tally stops
+// once that much work is spent.
+void CKillTally::GroupReleases()
+{
+    m_firstHitGroup.assign(m_slots.TableSize(), kNone);
+    CWorkBudget budget(m_events.size());
+    const DebriefEvent* const pEvents = m_events.data();
+    for (std::uint32_t i = 0; i < m_children.size() && !budget.IsSpent(); ++i) {
+        const std::uint32_t nRecord = m_children[i];
+        const DebriefEvent& release = pEvents[nRecord];
+        if (!IsRelease(release))
+            continue;
+        const std::uint32_t nWeapon = m_slots.Of(release.object);
+        if (!budget.Spend(1 + std::uint64_t{m_destructionsBy.CountOf(nWeapon)}))
+            break;
+        m_nReleaseEnd = i + 1;
+        if (m_plainHits[nWeapon] != 0)
+            CountHitGroup(release, nWeapon, nRecord);
+    }
+}
+
+// The effects in their runs, and each plain hit of a group counted where
+// the tally meets it first.
+void CKillTally::PlaceEffects()
+{
     m_destructionsBy.StartPlacing();
-    if (bRounds)
+    if (m_bRounds)
         m_victimsOf.StartPlacing();
-    for (std::uint32_t nRecord = 0; nRecord < m_events.size(); ++nRecord) {
-        const DebriefEvent& event = m_events[nRecord];
+    const DebriefEvent* const pEvents = m_events.data();
+    const std::uint32_t nEvents = static_cast<std::uint32_t>(m_events.size());
+    for (std::uint32_t nRecord = 0; nRecord < nEvents; ++nRecord) {
+        const DebriefEvent& event = pEvents[nRecord];
         if (!HasAnyFlag(event, EVENT_STRUCK))
             continue;
         const std::uint32_t nParent = m_slots.Of(event.parent);
         // The slot of an identifier in use is below 65536.
-        if (bRounds)
+        if (m_bRounds)
             m_victimsOf.Place(nParent, static_cast<std::uint16_t>(m_slots.Of(event.object)));
-        if (event.parent != event.object && IsDestruction(event))
+        if (event.parent == event.object)
+            continue;
+        if (IsDestruction(event))
             m_destructionsBy.Place(nParent, {event, m_debrief.GetRecordTime(nRecord)});
+        else if (m_firstHitGroup[nParent] != kNone)
+            CountHit(event, nParent, nRecord);
     }
-    m_firstHitGroup.assign(nSlots, kNone);
 }
 
 // Every kill of a gun round the pass may record, in the pass's order.
@@ -495,31 +547,28 @@ void CKillTally::AskBurstCounts()
     }
 }
 
-void CKillTally::TallyRelease(std::uint32_t nIndex)
+void CKillTally::TallyRelease(const DebriefEvent& release, std::uint32_t nRecord)
 {
-    const DebriefEvent& release = m_events[m_children[nIndex]];
-    const CTimeSpan tsFired = m_debrief.GetRecordTime(m_children[nIndex]);
     const std::uint32_t nWeapon = m_slots.Of(release.object);
+    // A weapon with plain hits has a group.
+    bool bOutcome = m_firstHitGroup[nWeapon] != kNone;
     const std::span<const CDestruction> destructions = m_destructionsBy.Of(nWeapon);
-    if (!m_budget.Spend(1 + destructions.size()))
-        return;
-
-    // Effects are examined from the last to the first.
-    bool bOutcome = m_plainHits[nWeapon] != 0;
-    for (const CDestruction& destruction : destructions) {
-        const std::int32_t nRounds = release.byte2 == BYTE2_ROUND ? m_bursts.Next() : 1;
-        if (!m_filter.Accept(destruction.event, destruction.tsTime, m_settings))
-            continue;
-        AddKill(release, destruction, tsFired, nRounds);
-        bOutcome = true;
+    if (!destructions.empty()) {
+        const CTimeSpan tsFired = m_debrief.GetRecordTime(nRecord);
+        // Effects are examined from the last to the first.
+        for (const CDestruction& destruction : destructions) {
+            const std::int32_t nRounds = release.byte2 == BYTE2_ROUND ? m_bursts.Next() : 1;
+            if (!m_filter.Accept(destruction.event, destruction.tsTime, m_settings))
+                continue;
+            AddKill(release, destruction, tsFired, nRounds);
+            bOutcome = true;
+        }
     }
-    if (m_plainHits[nWeapon] != 0)
-        CountHitGroup(release, nWeapon, tsFired);
     if (!bOutcome)
         AddMiss(release);
 }
 
-void CKillTally::CountHitGroup(const DebriefEvent& release, std::uint32_t nWeapon, CTimeSpan tsFired)
+void CKillTally::CountHitGroup(const DebriefEvent& release, std::uint32_t nWeapon, std::uint32_t nRecord)
 {
     std::uint32_t* pLink = &m_firstHitGroup[nWeapon];
     while (*pLink != kNone) {
@@ -531,67 +580,45 @@ void CKillTally::CountHitGroup(const DebriefEvent& release, std::uint32_t nWeapo
         pLink = &group.nNextOfObject;
     }
     *pLink = static_cast<std::uint32_t>(m_hitGroups.size());
-    m_hitGroups.push_back({release.object, release.shape, kNone, tsFired, 1});
+    m_hitGroups.push_back({release.object, release.shape, kNone, m_debrief.GetRecordTime(nRecord), 1});
 }
 
-// The hits of every group: a record per target object and shape and weapon
-// shape, made where the pass would first have met it (the releases in order,
-// each one's effects from the last to the first), counting every release of
-// every group that met it. One walk over the effects in file order finds
-// that first meeting for each.
+// A plain hit of a weapon with groups, met in file order: for every group a
+// hit record to be, which keeps the place where the tally meets it first
+// (the releases in order, each one's effects from the last to the first)
+// and counts every release of every group that met it.
+void CKillTally::CountHit(const DebriefEvent& effect, std::uint32_t nWeapon, std::uint32_t nRecord)
+{
+    const std::uint32_t nFromLast = --m_plainHits[nWeapon];
+    const std::uint64_t nTarget = HitKey(effect.object, effect.shape, 0);
+    for (std::uint32_t g = m_firstHitGroup[nWeapon]; g != kNone; g = m_hitGroups[g].nNextOfObject) {
+        const CHitGroup& group = m_hitGroups[g];
+        const std::uint64_t nKey = nTarget | group.nShape;
+        const std::uint64_t nRank = (std::uint64_t{g} << 32) | nFromLast;
+        if (nKey != m_nLastKey) {
+            m_nLastKey = nKey;
+            m_nLastHit = m_hitOfKey.FindOrAdd(nKey, static_cast<std::uint32_t>(m_hits.size()));
+            if (m_nLastHit == m_hits.size()) {
+                m_hits.push_back({nRank, nKey, g, nRecord, group.nReleases});
+                continue;
+            }
+        }
+        CHit& hit = m_hits[m_nLastHit];
+        hit.nCount += group.nReleases;
+        if (nRank < hit.nRank) {
+            hit.nRank = nRank;
+            hit.nGroup = g;
+            hit.nRecord = nRecord;
+        }
+    }
+}
+
+// The hit records, in the order the tally would have made them.
 void CKillTally::AddHits()
 {
     if (m_hitGroups.empty())
         return;
-    struct CHit {
-        std::uint64_t nRank; // group, then place among the weapon's hits from the last
-        std::uint64_t nKey;
-        std::uint32_t nGroup;
-        std::uint32_t nRecord;
-        std::int64_t nCount;
-    };
-    std::vector<std::uint32_t>& hitsLeft = m_plainHits; // per weapon, not yet walked over
-
-    std::vector<CHit> hits;
-    CKeyIndex hitOfKey;
-    // The hits of a burst mostly share one key.
-    std::uint64_t nLastKey = ~std::uint64_t{0};
-    std::uint32_t nLastHit = 0;
-    const DebriefEvent* const pEvents = m_events.data();
-    const std::uint32_t nEvents = static_cast<std::uint32_t>(m_events.size());
-    const std::uint32_t* const pFirstGroup = m_firstHitGroup.data();
-    const CHitGroup* const pGroups = m_hitGroups.data();
-    for (std::uint32_t nRecord = 0; nRecord < nEvents; ++nRecord) {
-        const DebriefEvent& effect = pEvents[nRecord];
-        if (!IsPlainHit(effect) || effect.parent == effect.object)
-            continue;
-        const std::uint32_t nWeapon = m_slots.Of(effect.parent);
-        std::uint32_t g = pFirstGroup[nWeapon];
-        if (g == kNone)
-            continue;
-        const std::uint32_t nFromLast = --hitsLeft[nWeapon];
-        const std::uint64_t nTarget = HitKey(effect.object, effect.shape, 0);
-        for (; g != kNone; g = pGroups[g].nNextOfObject) {
-            const CHitGroup& group = pGroups[g];
-            const std::uint64_t nKey = nTarget | group.nShape;
-            const std::uint64_t nRank = (std::uint64_t{g} << 32) | nFromLast;
-            if (nKey != nLastKey) {
-                nLastKey = nKey;
-                nLastHit = hitOfKey.FindOrAdd(nKey, static_cast<std::uint32_t>(hits.size()));
-                if (nLastHit == hits.size()) {
-                    hits.push_back({nRank, nKey, g, nRecord, group.nReleases});
-                    continue;
-                }
-            }
-            CHit& hit = hits[nLastHit];
-            hit.nCount += group.nReleases;
-            if (nRank < hit.nRank) {
-                hit.nRank = nRank;
-                hit.nGroup = g;
-                hit.nRecord = nRecord;
-            }
-        }
-    }
+    std::vector<CHit>& hits = m_hits;
     std::sort(hits.begin(), hits.end(), [](const CHit& a, const CHit& b) { return a.nRank < b.nRank; });
 
     // The list may already hold records to merge into: the first of a key.
