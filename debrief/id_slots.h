@@ -15,6 +15,8 @@ public:
     // it holds in ascending order.
     void Assign(const std::vector<DebriefEvent>& events);
 
+    // Whether every identifier is its own slot.
+    bool AreIdentifiers() const { return m_bDirect; }
     // Size of a table with an entry per slot, the spare slot included.
     std::uint32_t TableSize() const { return Spare() + 1; }
     // The slot of an identifier; an identifier the events do not use gets

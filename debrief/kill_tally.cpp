@@ -91,6 +91,16 @@ private:
     std::vector<Item> m_items;
 };
 
+// The slot of an identifier (CIdSlots): a large file's slots are the
+// identifiers themselves, and the passes are made for each case apart.
+struct CSameSlot {
+    std::uint32_t operator()(std::uint16_t nId) const { return nId; }
+};
+struct CLookedUpSlot {
+    const CIdSlots* pSlots;
+    std::uint32_t operator()(std::uint16_t nId) const { return pSlots->Of(nId); }
+};
+
 // Rounds of the gun bursts that made kills. Walking back from the killing
 // round over the earlier children of the player, a child of the same shape
 // that also struck the victim (a candidate) counts when it is not a whole
@@ -103,10 +113,11 @@ private:
 // question when it reaches the killing round, itself a candidate. A
 // candidate earlier than the next question of its stack is left out: that
 // question pops it, and all that counted on it, before anything is asked.
+template <typename SlotOf>
 class CBurstCounter {
 public:
-    CBurstCounter(const CDebrief& debrief, std::span<const std::uint32_t> children)
-        : m_debrief(debrief), m_children(children)
+    CBurstCounter(const CDebrief& debrief, std::span<const std::uint32_t> children, SlotOf slotOf)
+        : m_debrief(debrief), m_children(children), m_slotOf(slotOf)
     {
     }
 
@@ -116,7 +127,7 @@ public:
     void Ask(std::uint32_t nIndex, std::uint16_t nVictim)
     {
         const std::uint32_t nRecord = m_children[nIndex];
-        m_queries.push_back({m_debrief.IdSlots().Of(nVictim), m_debrief.m_pEvents[nRecord].shape, nIndex, 0,
+        m_queries.push_back({m_slotOf(nVictim), m_debrief.m_pEvents[nRecord].shape, nIndex, 0,
                              m_debrief.GetRecordTime(nRecord).GetTotalSeconds()});
     }
     // victimsOf: the slots of the objects each object struck.
@@ -155,6 +166,7 @@ private:
 
     const CDebrief& m_debrief;
     std::span<const std::uint32_t> m_children;
+    SlotOf m_slotOf;
     std::vector<CQuery> m_queries;
     std::vector<std::int32_t> m_answers; // in the order asked
     std::size_t m_nNext = 0;
@@ -169,7 +181,8 @@ private:
 // Numbers the victim and shape pairs asked about and lists the times of
 // each one's questions. Group 0 stands for every other pair: it has no
 // question, so it leaves out every candidate.
-void CBurstCounter::MakeGroups()
+template <typename SlotOf>
+void CBurstCounter<SlotOf>::MakeGroups()
 {
     m_stacks.emplace_back();
     for (CQuery& query : m_queries) {
@@ -201,7 +214,8 @@ void CBurstCounter::MakeGroups()
 }
 
 // A candidate of another second than the top.
-void CBurstCounter::Push(std::uint32_t nGroup, std::int32_t nSeconds, std::int32_t nWeight)
+template <typename SlotOf>
+void CBurstCounter<SlotOf>::Push(std::uint32_t nGroup, std::int32_t nSeconds, std::int32_t nWeight)
 {
     CGroup& group = m_groups[nGroup];
     CStack& stack = m_stacks[nGroup];
@@ -229,7 +243,8 @@ void CBurstCounter::Push(std::uint32_t nGroup, std::int32_t nSeconds, std::int32
 }
 
 // The group's question was answered: on to its next one.
-void CBurstCounter::AskNext(std::uint32_t nGroup)
+template <typename SlotOf>
+void CBurstCounter<SlotOf>::AskNext(std::uint32_t nGroup)
 {
     CStack& stack = m_stacks[nGroup];
     ++stack.nNextQuestion;
@@ -237,7 +252,8 @@ void CBurstCounter::AskNext(std::uint32_t nGroup)
                                                                              : INT32_MAX;
 }
 
-void CBurstCounter::Solve(const CGroups<std::uint16_t>& victimsOf)
+template <typename SlotOf>
+void CBurstCounter<SlotOf>::Solve(const CGroups<std::uint16_t>& victimsOf)
 {
     if (m_queries.empty())
         return;
@@ -250,7 +266,6 @@ void CBurstCounter::Solve(const CGroups<std::uint16_t>& victimsOf)
     // A file that reuses identifiers beyond reason could make this pass
     // quadratic; past this much work the remaining kills count one shot.
     const DebriefEvent* const pEvents = m_debrief.m_pEvents.data();
-    const CIdSlots& slots = m_debrief.IdSlots();
     std::uint64_t nWorkLeft = 2 * static_cast<std::uint64_t>(m_debrief.m_pEvents.size()) + (1u << 24);
     CGroup* const pGroups = m_groups.data();
     // The questions come in the order of their children.
@@ -261,7 +276,7 @@ void CBurstCounter::Solve(const CGroups<std::uint16_t>& victimsOf)
         if (child.shape >= m_shapeSlot.size() || m_shapeSlot[child.shape] == 0)
             continue;
         const std::uint32_t* const pGroupOf = m_groupOf[m_shapeSlot[child.shape] - 1].data();
-        const std::span<const std::uint16_t> victims = victimsOf.Of(slots.Of(child.object));
+        const std::span<const std::uint16_t> victims = victimsOf.Of(m_slotOf(child.object));
         if (victims.size() > nWorkLeft)
             break;
         nWorkLeft -= victims.size();
@@ -356,11 +371,13 @@ struct CDestruction {
     CTimeSpan tsTime;
 };
 
+template <typename SlotOf>
 class CKillTally {
 public:
-    CKillTally(const CDebrief& debrief, std::uint16_t nPlayer, CMission& mission)
+    CKillTally(const CDebrief& debrief, std::uint16_t nPlayer, CMission& mission, SlotOf slotOf)
         : m_debrief(debrief), m_events(debrief.m_pEvents), m_children(debrief.ChildRecords(nPlayer)),
-          m_mission(mission), m_bursts(debrief, m_children), m_settings(AfxGetAppSettings()), m_slots(debrief.IdSlots())
+          m_mission(mission), m_bursts(debrief, m_children, slotOf), m_settings(AfxGetAppSettings()),
+          m_slots(debrief.IdSlots()), m_slotOf(slotOf)
     {
     }
     void Run();
@@ -397,7 +414,7 @@ private:
     const std::vector<DebriefEvent>& m_events;
     std::span<const std::uint32_t> m_children;
     CMission& m_mission;
-    CBurstCounter m_bursts;
+    CBurstCounter<SlotOf> m_bursts;
     CKillFilter m_filter;
     const CAppSettings& m_settings;
     bool m_bRounds = false;          // a child is a gun round
@@ -405,6 +422,7 @@ private:
 
     // Kept per slot of an identifier (CIdSlots).
     const CIdSlots& m_slots;
+    SlotOf m_slotOf;
     CGroups<CDestruction> m_destructionsBy;     // destruction effects by their weapon
     CGroups<std::uint16_t> m_victimsOf;         // the slots of what each object hit, destroyed or killed
     std::vector<std::uint32_t> m_plainHits;     // per weapon: its plain hit effects not yet walked over
@@ -432,7 +450,8 @@ void SetFields(CKill& kill, const DebriefEvent& effect, std::uint16_t nWeapon, C
     kill.SetTargetID(effect.object);
 }
 
-void CKillTally::Run()
+template <typename SlotOf>
+void CKillTally<SlotOf>::Run()
 {
     // The misses list may already hold records to merge into.
     for (int k = m_mission.GetMissCount() - 1; k >= 0; --k) {
@@ -461,7 +480,8 @@ void CKillTally::Run()
 
 // What every object struck, counted: its destruction effects, its plain
 // hits, and for the bursts every object it struck (itself included).
-void CKillTally::CountEffects()
+template <typename SlotOf>
+void CKillTally<SlotOf>::CountEffects()
 {
     // Only the kills of gun rounds need what each object struck.
     m_bRounds = std::any_of(m_children.begin(), m_children.end(),
@@ -474,7 +494,7 @@ void CKillTally::CountEffects()
     for (const DebriefEvent& event : m_events) {
         if (!HasAnyFlag(event, EVENT_STRUCK))
             continue;
-        const std::uint32_t nParent = m_slots.Of(event.parent);
+        const std::uint32_t nParent = m_slotOf(event.parent);
         if (m_bRounds)
             m_victimsOf.Count(nParent);
         if (event.parent == event.object)
@@ -490,7 +510,8 @@ void CKillTally::CountEffects()
 // something. A file that reuses one identifier for a huge number of weapons
 // would make every release see every destruction of it, so the tally stops
 // once that much work is spent.
-void CKillTally::GroupReleases()
+template <typename SlotOf>
+void CKillTally<SlotOf>::GroupReleases()
 {
     m_firstHitGroup.assign(m_slots.TableSize(), kNone);
     CWorkBudget budget(m_events.size());
@@ -500,7 +521,7 @@ void CKillTally::GroupReleases()
         const DebriefEvent& release = pEvents[nRecord];
         if (!IsRelease(release))
             continue;
-        const std::uint32_t nWeapon = m_slots.Of(release.object);
+        const std::uint32_t nWeapon = m_slotOf(release.object);
         if (!budget.Spend(1 + std::uint64_t{m_destructionsBy.CountOf(nWeapon)}))
             break;
         m_nReleaseEnd = i + 1;
@@ -511,7 +532,8 @@ void CKillTally::GroupReleases()
 
 // The effects in their runs, and each plain hit of a group counted where
 // the tally meets it first.
-void CKillTally::PlaceEffects()
+template <typename SlotOf>
+void CKillTally<SlotOf>::PlaceEffects()
 {
     m_destructionsBy.StartPlacing();
     if (m_bRounds)
@@ -522,10 +544,10 @@ void CKillTally::PlaceEffects()
         const DebriefEvent& event = pEvents[nRecord];
         if (!HasAnyFlag(event, EVENT_STRUCK))
             continue;
-        const std::uint32_t nParent = m_slots.Of(event.parent);
+        const std::uint32_t nParent = m_slotOf(event.parent);
         // The slot of an identifier in use is below 65536.
         if (m_bRounds)
-            m_victimsOf.Place(nParent, static_cast<std::uint16_t>(m_slots.Of(event.object)));
+            m_victimsOf.Place(nParent, static_cast<std::uint16_t>(m_slotOf(event.object)));
         if (event.parent == event.object)
             continue;
         if (IsDestruction(event))
@@ -536,20 +558,22 @@ void CKillTally::PlaceEffects()
 }
 
 // Every kill of a gun round the pass may record, in the pass's order.
-void CKillTally::AskBurstCounts()
+template <typename SlotOf>
+void CKillTally<SlotOf>::AskBurstCounts()
 {
     for (std::uint32_t i = 0; i < m_children.size(); ++i) {
         const DebriefEvent& release = m_events[m_children[i]];
         if (release.byte2 != BYTE2_ROUND || !IsRelease(release))
             continue;
-        for (const CDestruction& destruction : m_destructionsBy.Of(m_slots.Of(release.object)))
+        for (const CDestruction& destruction : m_destructionsBy.Of(m_slotOf(release.object)))
             m_bursts.Ask(i, destruction.event.object);
     }
 }
 
-void CKillTally::TallyRelease(const DebriefEvent& release, std::uint32_t nRecord)
+template <typename SlotOf>
+void CKillTally<SlotOf>::TallyRelease(const DebriefEvent& release, std::uint32_t nRecord)
 {
-    const std::uint32_t nWeapon = m_slots.Of(release.object);
+    const std::uint32_t nWeapon = m_slotOf(release.object);
     // A weapon with plain hits has a group.
     bool bOutcome = m_firstHitGroup[nWeapon] != kNone;
     const std::span<const CDestruction> destructions = m_destructionsBy.Of(nWeapon);
@@ -568,7 +592,8 @@ void CKillTally::TallyRelease(const DebriefEvent& release, std::uint32_t nRecord
         AddMiss(release);
 }
 
-void CKillTally::CountHitGroup(const DebriefEvent& release, std::uint32_t nWeapon, std::uint32_t nRecord)
+template <typename SlotOf>
+void CKillTally<SlotOf>::CountHitGroup(const DebriefEvent& release, std::uint32_t nWeapon, std::uint32_t nRecord)
 {
     std::uint32_t* pLink = &m_firstHitGroup[nWeapon];
     while (*pLink != kNone) {
@@ -587,7 +612,8 @@ void CKillTally::CountHitGroup(const DebriefEvent& release, std::uint32_t nWeapo
 // hit record to be, which keeps the place where the tally meets it first
 // (the releases in order, each one's effects from the last to the first)
 // and counts every release of every group that met it.
-void CKillTally::CountHit(const DebriefEvent& effect, std::uint32_t nWeapon, std::uint32_t nRecord)
+template <typename SlotOf>
+void CKillTally<SlotOf>::CountHit(const DebriefEvent& effect, std::uint32_t nWeapon, std::uint32_t nRecord)
 {
     const std::uint32_t nFromLast = --m_plainHits[nWeapon];
     const std::uint64_t nTarget = HitKey(effect.object, effect.shape, 0);
@@ -614,7 +640,8 @@ void CKillTally::CountHit(const DebriefEvent& effect, std::uint32_t nWeapon, std
 }
 
 // The hit records, in the order the tally would have made them.
-void CKillTally::AddHits()
+template <typename SlotOf>
+void CKillTally<SlotOf>::AddHits()
 {
     if (m_hitGroups.empty())
         return;
@@ -642,8 +669,9 @@ void CKillTally::AddHits()
     }
 }
 
-void CKillTally::AddKill(const DebriefEvent& release, const CDestruction& effect, CTimeSpan tsFired,
-                         std::int32_t nRounds)
+template <typename SlotOf>
+void CKillTally<SlotOf>::AddKill(const DebriefEvent& release, const CDestruction& effect, CTimeSpan tsFired,
+                                 std::int32_t nRounds)
 {
     // A longer list would make the log unreadable.
     if (m_mission.GetKillCount() >= kMaxRecordCount)
@@ -653,7 +681,8 @@ void CKillTally::AddKill(const DebriefEvent& release, const CDestruction& effect
     pKill->SetNumFired(nRounds);
 }
 
-void CKillTally::AddMiss(const DebriefEvent& release)
+template <typename SlotOf>
+void CKillTally<SlotOf>::AddMiss(const DebriefEvent& release)
 {
     if (CKill* pMiss = m_missesByWeapon[release.shape]) {
         if (pMiss->GetNumFired() < INT32_MAX)
@@ -671,5 +700,8 @@ void CKillTally::AddMiss(const DebriefEvent& release)
 
 void TallyKills(const CDebrief& debrief, std::uint16_t nPlayer, CMission& mission)
 {
-    CKillTally(debrief, nPlayer, mission).Run();
+    if (debrief.IdSlots().AreIdentifiers())
+        CKillTally(debrief, nPlayer, mission, CSameSlot{}).Run();
+    else
+        CKillTally(debrief, nPlayer, mission, CLookedUpSlot{&debrief.IdSlots()}).Run();
 }
