@@ -4,9 +4,9 @@
 // every release then sees every effect of that identifier. The tally is
 // therefore done per identifier where the order allows it: destructions go
 // through the kill filter one release at a time, in the order the filter must
-// see them, while hits are only counted per identifier and weapon shape during
-// the pass and turned into records once at the end, in the order in which the
-// pass would first have met them.
+// see them, while hits (per identifier and weapon shape) and misses (per
+// weapon shape) are only counted during the pass and turned into records once
+// at the end, in the order in which the pass would first have met them.
 #include "debrief/kill_tally.h"
 
 #include "debrief/debrief.h"
@@ -403,12 +403,13 @@ private:
     void GroupReleases();
     void PlaceEffects();
     void AskBurstCounts();
-    void TallyRelease(const DebriefEvent& release, std::uint32_t nRecord);
+    void TallyRelease(std::uint32_t nIndex);
     void CountHitGroup(const DebriefEvent& release, std::uint32_t nWeapon, std::uint32_t nRecord);
     void CountHit(const DebriefEvent& effect, std::uint32_t nWeapon, std::uint32_t nRecord);
     void AddHits();
     void AddKill(const DebriefEvent& release, const CDestruction& effect, CTimeSpan tsFired, std::int32_t nRounds);
-    void AddMiss(const DebriefEvent& release);
+    void CountMiss(std::uint16_t nShape, std::uint32_t nIndex);
+    void AddMisses();
 
     const CDebrief& m_debrief;
     const std::vector<DebriefEvent>& m_events;
@@ -417,8 +418,11 @@ private:
     CBurstCounter<SlotOf> m_bursts;
     CKillFilter m_filter;
     const CAppSettings& m_settings;
-    bool m_bRounds = false;          // a child is a gun round
-    std::uint32_t m_nReleaseEnd = 0; // the children past the work budget are not tallied
+    bool m_bRounds = false; // a child is a gun round
+    // The releases whose identifier destroyed something, the first of them
+    // within the work budget.
+    std::vector<std::uint32_t> m_killers;
+    std::size_t m_nKillersWithin = 0;
 
     // Kept per slot of an identifier (CIdSlots).
     const CIdSlots& m_slots;
@@ -429,6 +433,12 @@ private:
     std::vector<CHitGroup> m_hitGroups;         // in the order of their first release
     std::vector<std::uint32_t> m_firstHitGroup; // per object, or kNone
     std::array<CKill*, 512> m_missesByWeapon{}; // weapon shapes are below 512
+    // The misses of a weapon shape: how many, and the child of the first.
+    struct CMisses {
+        std::uint32_t nFirst = kNone;
+        std::int64_t nCount = 0;
+    };
+    std::array<CMisses, 512> m_misses{};
 
     std::vector<CHit> m_hits;
     CKeyIndex m_hitOfKey;
@@ -469,13 +479,11 @@ void CKillTally<SlotOf>::Run()
     m_victimsOf = {};
     // The program's filter starts afresh too, as after every pass.
     AcceptKill(m_debrief, nullptr);
-    const DebriefEvent* const pEvents = m_events.data();
-    for (std::uint32_t i = 0; i < m_nReleaseEnd; ++i) {
-        const std::uint32_t nRecord = m_children[i];
-        if (IsRelease(pEvents[nRecord]))
-            TallyRelease(pEvents[nRecord], nRecord);
-    }
+    for (std::size_t k = 0; k < m_nKillersWithin; ++k)
+        TallyRelease(m_killers[k]);
+    m_killers = {};
     AddHits();
+    AddMisses();
 }
 
 // What every object struck, counted: its destruction effects, its plain
@@ -506,27 +514,39 @@ void CKillTally<SlotOf>::CountEffects()
     }
 }
 
-// The releases the work budget allows, and the groups of those that hit
-// something. A file that reuses one identifier for a huge number of weapons
-// would make every release see every destruction of it, so the tally stops
-// once that much work is spent.
+// The releases the work budget allows: the groups of those that hit
+// something, and the misses of those that neither hit nor destroyed
+// anything; the others go through the kill filter later. A file that reuses
+// one identifier for a huge number of weapons would make every release see
+// every destruction of it, so the tally stops once that much work is spent.
 template <typename SlotOf>
 void CKillTally<SlotOf>::GroupReleases()
 {
     m_firstHitGroup.assign(m_slots.TableSize(), kNone);
     CWorkBudget budget(m_events.size());
+    bool bWithin = true;
     const DebriefEvent* const pEvents = m_events.data();
-    for (std::uint32_t i = 0; i < m_children.size() && !budget.IsSpent(); ++i) {
+    for (std::uint32_t i = 0; i < m_children.size(); ++i) {
         const std::uint32_t nRecord = m_children[i];
         const DebriefEvent& release = pEvents[nRecord];
         if (!IsRelease(release))
             continue;
         const std::uint32_t nWeapon = m_slotOf(release.object);
-        if (!budget.Spend(1 + std::uint64_t{m_destructionsBy.CountOf(nWeapon)}))
-            break;
-        m_nReleaseEnd = i + 1;
+        const std::uint32_t nDestructions = m_destructionsBy.CountOf(nWeapon);
+        // The bursts are asked about whatever the budget.
+        if (nDestructions != 0)
+            m_killers.push_back(i);
+        if (!bWithin || !budget.Spend(1 + std::uint64_t{nDestructions})) {
+            bWithin = false;
+            continue;
+        }
+        if (nDestructions != 0)
+            m_nKillersWithin = m_killers.size();
         if (m_plainHits[nWeapon] != 0)
             CountHitGroup(release, nWeapon, nRecord);
+        else if (nDestructions == 0)
+            CountMiss(release.shape, i);
+        bWithin = !budget.IsSpent();
     }
 }
 
@@ -561,35 +581,35 @@ void CKillTally<SlotOf>::PlaceEffects()
 template <typename SlotOf>
 void CKillTally<SlotOf>::AskBurstCounts()
 {
-    for (std::uint32_t i = 0; i < m_children.size(); ++i) {
+    for (const std::uint32_t i : m_killers) {
         const DebriefEvent& release = m_events[m_children[i]];
-        if (release.byte2 != BYTE2_ROUND || !IsRelease(release))
+        if (release.byte2 != BYTE2_ROUND)
             continue;
         for (const CDestruction& destruction : m_destructionsBy.Of(m_slotOf(release.object)))
             m_bursts.Ask(i, destruction.event.object);
     }
 }
 
+// A release whose identifier destroyed something.
 template <typename SlotOf>
-void CKillTally<SlotOf>::TallyRelease(const DebriefEvent& release, std::uint32_t nRecord)
+void CKillTally<SlotOf>::TallyRelease(std::uint32_t nIndex)
 {
+    const std::uint32_t nRecord = m_children[nIndex];
+    const DebriefEvent& release = m_events[nRecord];
     const std::uint32_t nWeapon = m_slotOf(release.object);
     // A weapon with plain hits has a group.
     bool bOutcome = m_firstHitGroup[nWeapon] != kNone;
-    const std::span<const CDestruction> destructions = m_destructionsBy.Of(nWeapon);
-    if (!destructions.empty()) {
-        const CTimeSpan tsFired = m_debrief.GetRecordTime(nRecord);
-        // Effects are examined from the last to the first.
-        for (const CDestruction& destruction : destructions) {
-            const std::int32_t nRounds = release.byte2 == BYTE2_ROUND ? m_bursts.Next() : 1;
-            if (!m_filter.Accept(destruction.event, destruction.tsTime, m_settings))
-                continue;
-            AddKill(release, destruction, tsFired, nRounds);
-            bOutcome = true;
-        }
+    const CTimeSpan tsFired = m_debrief.GetRecordTime(nRecord);
+    // Effects are examined from the last to the first.
+    for (const CDestruction& destruction : m_destructionsBy.Of(nWeapon)) {
+        const std::int32_t nRounds = release.byte2 == BYTE2_ROUND ? m_bursts.Next() : 1;
+        if (!m_filter.Accept(destruction.event, destruction.tsTime, m_settings))
+            continue;
+        AddKill(release, destruction, tsFired, nRounds);
+        bOutcome = true;
     }
     if (!bOutcome)
-        AddMiss(release);
+        CountMiss(release.shape, nIndex);
 }
 
 template <typename SlotOf>
@@ -682,18 +702,38 @@ void CKillTally<SlotOf>::AddKill(const DebriefEvent& release, const CDestruction
 }
 
 template <typename SlotOf>
-void CKillTally<SlotOf>::AddMiss(const DebriefEvent& release)
+void CKillTally<SlotOf>::CountMiss(std::uint16_t nShape, std::uint32_t nIndex)
 {
-    if (CKill* pMiss = m_missesByWeapon[release.shape]) {
-        if (pMiss->GetNumFired() < INT32_MAX)
-            pMiss->SetNumFired(pMiss->GetNumFired() + 1);
-        return;
+    CMisses& misses = m_misses[nShape];
+    misses.nFirst = std::min(misses.nFirst, nIndex);
+    ++misses.nCount;
+}
+
+// The misses merged per weapon shape, each record made where the first miss
+// of its shape was met.
+template <typename SlotOf>
+void CKillTally<SlotOf>::AddMisses()
+{
+    std::vector<std::uint16_t> shapes;
+    for (std::uint16_t nShape = 0; nShape < m_misses.size(); ++nShape)
+        if (m_misses[nShape].nCount != 0)
+            shapes.push_back(nShape);
+    std::sort(shapes.begin(), shapes.end(),
+              [&](std::uint16_t a, std::uint16_t b) { return m_misses[a].nFirst < m_misses[b].nFirst; });
+    for (const std::uint16_t nShape : shapes) {
+        const std::int64_t nCount = m_misses[nShape].nCount;
+        if (CKill* pMiss = m_missesByWeapon[nShape]) {
+            if (pMiss->GetNumFired() < INT32_MAX)
+                pMiss->SetNumFired(SaturatingAdd(pMiss->GetNumFired(), nCount));
+            continue;
+        }
+        if (m_mission.GetMissCount() >= kMaxRecordCount)
+            continue;
+        CKill* pMiss = m_mission.AddMiss();
+        pMiss->SetWeapon(nShape);
+        if (nCount > 1)
+            pMiss->SetNumFired(SaturatingAdd(pMiss->GetNumFired(), nCount - 1));
     }
-    if (m_mission.GetMissCount() >= kMaxRecordCount)
-        return;
-    CKill* pMiss = m_mission.AddMiss();
-    pMiss->SetWeapon(release.shape);
-    m_missesByWeapon[release.shape] = pMiss;
 }
 
 } // namespace
