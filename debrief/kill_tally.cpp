@@ -403,11 +403,11 @@ private:
     void GroupReleases();
     void PlaceEffects();
     void AskBurstCounts();
-    void TallyRelease(std::uint32_t nIndex);
+    void FilterKills(std::uint32_t nIndex);
     void CountHitGroup(const DebriefEvent& release, std::uint32_t nWeapon, std::uint32_t nRecord);
     void CountHit(const DebriefEvent& effect, std::uint32_t nWeapon, std::uint32_t nRecord);
     void AddHits();
-    void AddKill(const DebriefEvent& release, const CDestruction& effect, CTimeSpan tsFired, std::int32_t nRounds);
+    void AddKills();
     void CountMiss(std::uint16_t nShape, std::uint32_t nIndex);
     void AddMisses();
 
@@ -419,10 +419,14 @@ private:
     CKillFilter m_filter;
     const CAppSettings& m_settings;
     bool m_bRounds = false; // a child is a gun round
-    // The releases whose identifier destroyed something, the first of them
-    // within the work budget.
+    // The releases within the budget whose identifier destroyed something.
     std::vector<std::uint32_t> m_killers;
-    std::size_t m_nKillersWithin = 0;
+    // The kills the list has room for: the release and its accepted effect.
+    struct CKillToMake {
+        std::uint32_t nIndex;
+        const CDestruction* pEffect;
+    };
+    std::vector<CKillToMake> m_kills;
 
     // Kept per slot of an identifier (CIdSlots).
     const CIdSlots& m_slots;
@@ -474,14 +478,15 @@ void CKillTally<SlotOf>::Run()
     CountEffects();
     GroupReleases();
     PlaceEffects();
+    // The program's filter starts afresh too, as after every pass.
+    AcceptKill(m_debrief, nullptr);
+    for (const std::uint32_t i : m_killers)
+        FilterKills(i);
+    m_killers = {};
     AskBurstCounts();
     m_bursts.Solve(m_victimsOf);
     m_victimsOf = {};
-    // The program's filter starts afresh too, as after every pass.
-    AcceptKill(m_debrief, nullptr);
-    for (std::size_t k = 0; k < m_nKillersWithin; ++k)
-        TallyRelease(m_killers[k]);
-    m_killers = {};
+    AddKills();
     AddHits();
     AddMisses();
 }
@@ -524,29 +529,22 @@ void CKillTally<SlotOf>::GroupReleases()
 {
     m_firstHitGroup.assign(m_slots.TableSize(), kNone);
     CWorkBudget budget(m_events.size());
-    bool bWithin = true;
     const DebriefEvent* const pEvents = m_events.data();
-    for (std::uint32_t i = 0; i < m_children.size(); ++i) {
+    for (std::uint32_t i = 0; i < m_children.size() && !budget.IsSpent(); ++i) {
         const std::uint32_t nRecord = m_children[i];
         const DebriefEvent& release = pEvents[nRecord];
         if (!IsRelease(release))
             continue;
         const std::uint32_t nWeapon = m_slotOf(release.object);
         const std::uint32_t nDestructions = m_destructionsBy.CountOf(nWeapon);
-        // The bursts are asked about whatever the budget.
+        if (!budget.Spend(1 + std::uint64_t{nDestructions}))
+            break;
         if (nDestructions != 0)
             m_killers.push_back(i);
-        if (!bWithin || !budget.Spend(1 + std::uint64_t{nDestructions})) {
-            bWithin = false;
-            continue;
-        }
-        if (nDestructions != 0)
-            m_nKillersWithin = m_killers.size();
+        else if (m_plainHits[nWeapon] == 0)
+            CountMiss(release.shape, i);
         if (m_plainHits[nWeapon] != 0)
             CountHitGroup(release, nWeapon, nRecord);
-        else if (nDestructions == 0)
-            CountMiss(release.shape, i);
-        bWithin = !budget.IsSpent();
     }
 }
 
@@ -577,36 +575,35 @@ void CKillTally<SlotOf>::PlaceEffects()
     }
 }
 
-// Every kill of a gun round the pass may record, in the pass's order.
+// The burst of every kill of a gun round that is made, in order. Only those
+// ask: a file that reuses one identifier for many rounds and many kills
+// would otherwise ask a question per round and kill.
 template <typename SlotOf>
 void CKillTally<SlotOf>::AskBurstCounts()
 {
-    for (const std::uint32_t i : m_killers) {
-        const DebriefEvent& release = m_events[m_children[i]];
-        if (release.byte2 != BYTE2_ROUND)
-            continue;
-        for (const CDestruction& destruction : m_destructionsBy.Of(m_slotOf(release.object)))
-            m_bursts.Ask(i, destruction.event.object);
-    }
+    for (const CKillToMake& kill : m_kills)
+        if (m_events[m_children[kill.nIndex]].byte2 == BYTE2_ROUND)
+            m_bursts.Ask(kill.nIndex, kill.pEffect->event.object);
 }
 
-// A release whose identifier destroyed something.
+// The destructions of a release go through the kill filter; those it
+// accepts become kills while the list has room.
 template <typename SlotOf>
-void CKillTally<SlotOf>::TallyRelease(std::uint32_t nIndex)
+void CKillTally<SlotOf>::FilterKills(std::uint32_t nIndex)
 {
-    const std::uint32_t nRecord = m_children[nIndex];
-    const DebriefEvent& release = m_events[nRecord];
+    const DebriefEvent& release = m_events[m_children[nIndex]];
     const std::uint32_t nWeapon = m_slotOf(release.object);
     // A weapon with plain hits has a group.
     bool bOutcome = m_firstHitGroup[nWeapon] != kNone;
-    const CTimeSpan tsFired = m_debrief.GetRecordTime(nRecord);
+    // A longer list would make the log unreadable.
+    const std::size_t nRoom = static_cast<std::size_t>(std::max(0, kMaxRecordCount - m_mission.GetKillCount()));
     // Effects are examined from the last to the first.
     for (const CDestruction& destruction : m_destructionsBy.Of(nWeapon)) {
-        const std::int32_t nRounds = release.byte2 == BYTE2_ROUND ? m_bursts.Next() : 1;
         if (!m_filter.Accept(destruction.event, destruction.tsTime, m_settings))
             continue;
-        AddKill(release, destruction, tsFired, nRounds);
         bOutcome = true;
+        if (m_kills.size() < nRoom)
+            m_kills.push_back({nIndex, &destruction});
     }
     if (!bOutcome)
         CountMiss(release.shape, nIndex);
@@ -690,15 +687,16 @@ void CKillTally<SlotOf>::AddHits()
 }
 
 template <typename SlotOf>
-void CKillTally<SlotOf>::AddKill(const DebriefEvent& release, const CDestruction& effect, CTimeSpan tsFired,
-                                 std::int32_t nRounds)
+void CKillTally<SlotOf>::AddKills()
 {
-    // A longer list would make the log unreadable.
-    if (m_mission.GetKillCount() >= kMaxRecordCount)
-        return;
-    CKill* pKill = m_mission.AddKill();
-    SetFields(*pKill, effect.event, release.shape, tsFired, effect.tsTime);
-    pKill->SetNumFired(nRounds);
+    for (const CKillToMake& kill : m_kills) {
+        const std::uint32_t nRecord = m_children[kill.nIndex];
+        const DebriefEvent& release = m_events[nRecord];
+        const std::int32_t nRounds = release.byte2 == BYTE2_ROUND ? m_bursts.Next() : 1;
+        CKill* pKill = m_mission.AddKill();
+        SetFields(*pKill, kill.pEffect->event, release.shape, m_debrief.GetRecordTime(nRecord), kill.pEffect->tsTime);
+        pKill->SetNumFired(nRounds);
+    }
 }
 
 template <typename SlotOf>

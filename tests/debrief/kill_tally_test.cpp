@@ -387,6 +387,18 @@ TEST_F(KillTallyTest, ListsStopAtWhatALogCanHold)
     EXPECT_EQ(m_mission.GetKillCount(), kMaxRecordCount);
 }
 
+TEST_F(KillTallyTest, RoundsOfOneIdentifierWithManyKillsStillEndSoon)
+{
+    // Every round would ask how long the burst of each of the 20000 kills
+    // was: 400 million questions.
+    for (int i = 0; i < 20000; ++i) {
+        m_builder.AddRelease(Seconds(100), kPlayer, 7, k30mm, BYTE2_ROUND);
+        m_builder.AddKill(Seconds(100), static_cast<std::uint16_t>(100 + i), kF15, 7, 3, EVENT_AIR);
+    }
+    Tally();
+    EXPECT_EQ(m_mission.GetKillCount(), kMaxRecordCount);
+}
+
 TEST_F(KillTallyTest, OneIdentifierForEveryWeaponStillEndsSoon)
 {
     // Every release would see all 100000 effects: far too much work.
