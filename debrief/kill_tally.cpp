@@ -87,7 +87,6 @@ public:
 
 private:
     std::vector<std::uint32_t> m_start;
-    std::vector<std::uint32_t> m_next;
     std::vector<Item> m_items;
 };
 
@@ -122,8 +121,9 @@ public:
     }
 
     // Asks for the rounds of the burst ending with child nIndex, which killed
-    // nVictim. Ask for every kill the pass may meet, in the order it meets
-    // them, then Solve, then take the answers in the same order with Next.
+    // nVictim. Ask for the kills in the order they are made, then Solve, then
+    // take the answers in the same order with Next. An answer does not depend
+    // on the other questions.
     void Ask(std::uint32_t nIndex, std::uint16_t nVictim)
     {
         const std::uint32_t nRecord = m_children[nIndex];
