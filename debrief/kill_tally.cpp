@@ -79,7 +79,6 @@ public:
     }
     void Place(std::uint32_t nSlot, const Item& item) { m_items[--m_start[nSlot]] = item; }
 
-    bool IsBuilt() const { return !m_start.empty(); }
     std::span<const Item> Of(std::uint32_t nSlot) const
     {
         return {m_items.data() + m_start[nSlot], m_start[nSlot + 1] - m_start[nSlot]};

@@ -462,8 +462,7 @@ std::string CLogFile::GetText(std::string_view section, std::string_view key)
 
 std::int32_t CLogFile::GetInt(std::string_view section, std::string_view key, std::int32_t def)
 {
-    const std::string_view text = FindValue(section, key).value_or(std::string_view{});
-    return text.empty() ? def : static_cast<std::int32_t>(ParseWrappingDecimal(text));
+    return IntOf(FindValue(section, key).value_or(std::string_view{}), def);
 }
 
 CTime CLogFile::GetTime(std::string_view section, std::string_view key, CTime def)

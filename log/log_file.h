@@ -49,8 +49,7 @@ public:
     public:
         [[gnu::always_inline]] std::int32_t GetInt(std::string_view key, std::int32_t def)
         {
-            const std::string_view text = Find(key);
-            return text.empty() ? def : static_cast<std::int32_t>(ParseWrappingDecimal(text));
+            return IntOf(Find(key), def);
         }
         [[gnu::always_inline]] CTimeSpan GetSpan(std::string_view key, CTimeSpan def) { return SpanOf(Find(key), def); }
 
@@ -97,6 +96,10 @@ private:
     // Caches the section; false when nothing can be read.
     bool EnterSection(std::string_view section);
     static CTimeSpan SpanOf(std::string_view raw, CTimeSpan def);
+    static std::int32_t IntOf(std::string_view text, std::int32_t def)
+    {
+        return text.empty() ? def : static_cast<std::int32_t>(ParseWrappingDecimal(text));
+    }
     bool ScanForHeader(std::string_view name);
     std::optional<std::string_view> FindKey(std::string_view key);
     std::optional<std::string_view> FindKeyRound(std::string_view key);
