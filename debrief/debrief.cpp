@@ -252,6 +252,7 @@ void CDebrief::BuildIndex()
 {
     m_objectStart = {};
     m_objectIndex = {};
+    m_bObjectsIndexed = false;
     m_nObjectQueries = 0;
     m_slots.Assign(m_pEvents);
     m_firstRecord.assign(m_slots.TableSize(), kNone);
@@ -271,7 +272,6 @@ void CDebrief::BuildIndex()
     // A run of records without a time takes the mean of the nearest timed
     // records on either side (the base time standing in before the first).
     m_untimedRuns.clear();
-    m_nLastRun = 0;
     std::uint32_t nBefore = GetBaseTime();
     for (std::size_t i = 0; i < m_pEvents.size();) {
         if (m_pEvents[i].time != 0) {
@@ -301,6 +301,8 @@ void CDebrief::Clear()
     m_pEvents = {};
     m_objectStart = {};
     m_objectIndex = {};
+    m_bObjectsIndexed = false;
+    m_nObjectQueries = 0;
     m_childStart = {};
     m_childIndex = {};
     m_firstRecord = {};
@@ -336,10 +338,11 @@ CTimeSpan CDebrief::GetEventTime(const DebriefEvent* pEvent) const
     const DebriefEvent* pEnd = pBegin + m_pEvents.size();
     if (m_pEvents.empty() || less(pEvent, pBegin) || !less(pEvent, pEnd))
         return 0;
-    return UntimedRecordTime(static_cast<std::uint32_t>(pEvent - pBegin));
+    CTimeCursor cursor;
+    return UntimedRecordTime(static_cast<std::uint32_t>(pEvent - pBegin), cursor);
 }
 
-CTimeSpan CDebrief::UntimedRecordTime(std::uint32_t nRecord) const
+CTimeSpan CDebrief::UntimedRecordTime(std::uint32_t nRecord, CTimeCursor& cursor) const
 {
     // The last run that starts at or before the record holds it: mostly the
     // run found last, or the next one, when records are asked for in order.
@@ -347,25 +350,30 @@ CTimeSpan CDebrief::UntimedRecordTime(std::uint32_t nRecord) const
         return m_untimedRuns[nRun].nFirst <= nRecord &&
                (nRun + 1 == m_untimedRuns.size() || m_untimedRuns[nRun + 1].nFirst > nRecord);
     };
-    for (const std::size_t nRun : {m_nLastRun, m_nLastRun + 1})
+    for (const std::size_t nRun : {cursor.nRun, cursor.nRun + 1})
         if (nRun < m_untimedRuns.size() && holds(nRun)) {
-            m_nLastRun = nRun;
+            cursor.nRun = nRun;
             return m_untimedRuns[nRun].nSeconds;
         }
     const auto it = std::upper_bound(m_untimedRuns.begin(), m_untimedRuns.end(), nRecord,
                                      [](std::uint32_t n, const CUntimedRun& run) { return n < run.nFirst; });
     if (it == m_untimedRuns.begin())
         return CTimeSpan();
-    m_nLastRun = static_cast<std::size_t>(it - m_untimedRuns.begin()) - 1;
+    cursor.nRun = static_cast<std::size_t>(it - m_untimedRuns.begin()) - 1;
     return std::prev(it)->nSeconds;
 }
 
 void CDebrief::IndexObjects() const
 {
-    if (m_objectStart.empty())
-        BuildRuns(
-            m_pEvents, m_slots, [](const DebriefEvent& e) { return e.object; },
-            [](const DebriefEvent&) { return true; }, m_objectStart, m_objectIndex);
+    if (AreObjectsIndexed())
+        return;
+    const std::lock_guard lock(m_objectIndexLock);
+    if (m_bObjectsIndexed.load(std::memory_order_relaxed))
+        return;
+    BuildRuns(
+        m_pEvents, m_slots, [](const DebriefEvent& e) { return e.object; }, [](const DebriefEvent&) { return true; },
+        m_objectStart, m_objectIndex);
+    m_bObjectsIndexed.store(true, std::memory_order_release);
 }
 
 std::span<const std::uint32_t> CDebrief::ObjectRecords(std::uint16_t nId) const
@@ -400,7 +408,7 @@ void CDebrief::GetObjectEvents(std::uint16_t nId, DebriefEventList& list) const
         return;
     // One object's events by a look at every record; an index once they are
     // asked for again.
-    if (m_objectStart.empty() && m_nObjectQueries++ == 0) {
+    if (!AreObjectsIndexed() && m_nObjectQueries.fetch_add(1, std::memory_order_relaxed) == 0) {
         for (std::uint32_t i = m_firstRecord[m_slots.Of(nId)]; i < m_pEvents.size(); ++i)
             if (m_pEvents[i].object == nId)
                 list.push_back(&m_pEvents[i]);
@@ -463,7 +471,7 @@ bool CDebrief::HasStruck(std::uint16_t nCause, std::uint16_t nVictim) const
     const std::span<const std::uint32_t> children = ChildRecords(nCause);
     // With the events of each object indexed, the shorter run is scanned.
     const std::uint32_t nVictimSlot = m_slots.Of(nVictim);
-    if (!m_objectStart.empty() && m_objectStart[nVictimSlot + 1] - m_objectStart[nVictimSlot] < children.size()) {
+    if (AreObjectsIndexed() && m_objectStart[nVictimSlot + 1] - m_objectStart[nVictimSlot] < children.size()) {
         const std::span<const std::uint32_t> own = ObjectRecords(nVictim);
         return std::any_of(own.begin(), own.end(), struck);
     }

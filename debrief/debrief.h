@@ -6,7 +6,9 @@
 #include "log/time_value.h"
 
 #include <array>
+#include <atomic>
 #include <cstdint>
+#include <mutex>
 #include <optional>
 #include <span>
 #include <string>
@@ -14,6 +16,8 @@
 
 using DebriefEventList = std::vector<const DebriefEvent*>;
 
+// Once opened, a debrief may be asked its const queries from several
+// threads at once.
 class CDebrief {
 public:
     // Larger files are refused: a debrief of this size would already hold
@@ -64,11 +68,17 @@ public:
     // The records by object are indexed when first asked for.
     std::span<const std::uint32_t> ObjectRecords(std::uint16_t nId) const;
     std::span<const std::uint32_t> ChildRecords(std::uint16_t nId) const;
+    // Where a reader last found the time of a record without one: times
+    // asked for in file order are then found without a search. Each reader
+    // keeps its own.
+    struct CTimeCursor {
+        std::size_t nRun = 0;
+    };
     // GetEventTime of the record nRecord (< m_nEvents).
-    CTimeSpan GetRecordTime(std::uint32_t nRecord) const
+    CTimeSpan GetRecordTime(std::uint32_t nRecord, CTimeCursor& cursor) const
     {
         const std::uint32_t nTime = m_pEvents[nRecord].time;
-        return nTime != 0 ? CTimeSpan(static_cast<std::int32_t>(nTime / 16)) : UntimedRecordTime(nRecord);
+        return nTime != 0 ? CTimeSpan(static_cast<std::int32_t>(nTime / 16)) : UntimedRecordTime(nRecord, cursor);
     }
 
     // The dense numbers of the identifiers the events use, for tables kept
@@ -93,7 +103,7 @@ private:
     void ParseHead(const std::vector<std::uint8_t>& bytes); // what comes before the records
     void BuildIndex();
     void Clear(); // drops the events and the index
-    CTimeSpan UntimedRecordTime(std::uint32_t nRecord) const;
+    CTimeSpan UntimedRecordTime(std::uint32_t nRecord, CTimeCursor& cursor) const;
 
     std::optional<std::string> m_strTitle; // none until a file was loaded
     CIdSlots m_slots;
@@ -102,11 +112,15 @@ private:
     // each id, its child events are a run of record numbers in file order,
     // located through the offset table.
     // The events of each object are indexed the same way when they are asked
-    // for more than once (mutable: an index of what is read-only).
+    // for more than once (mutable: an index of what is read-only, built
+    // under the lock by whichever reader needs it first).
     void IndexObjects() const;
-    mutable std::vector<std::uint32_t> m_objectStart; // a slot table and one more, once built
+    bool AreObjectsIndexed() const { return m_bObjectsIndexed.load(std::memory_order_acquire); }
+    mutable std::mutex m_objectIndexLock;
+    mutable std::atomic<bool> m_bObjectsIndexed{false};
+    mutable std::atomic<int> m_nObjectQueries{0};
+    mutable std::vector<std::uint32_t> m_objectStart; // a slot table and one more
     mutable std::vector<std::uint32_t> m_objectIndex;
-    mutable int m_nObjectQueries = 0;
     std::vector<std::uint32_t> m_childStart; // a slot table and one more
     std::vector<std::uint32_t> m_childIndex;
     std::vector<std::uint32_t> m_firstRecord; // per object's slot, or kNone
@@ -118,6 +132,5 @@ private:
         std::int32_t nSeconds;
     };
     std::vector<CUntimedRun> m_untimedRuns;
-    mutable std::size_t m_nLastRun = 0;       // the run a time was last found in
     std::vector<std::uint32_t> m_firstVictim; // object per cause's slot, or kNone
 };

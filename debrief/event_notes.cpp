@@ -197,6 +197,7 @@ private:
     }
 
     const CDebrief& m_debrief;
+    CDebrief::CTimeCursor m_timeCursor;
     std::uint16_t m_nPlayer;
     CNotesText& m_notes;
     std::size_t m_nStartSize;
@@ -249,7 +250,7 @@ void CEventNotes::Run(std::span<const std::uint32_t> playerRecords)
                 break;
             const DebriefEvent& event = events[*itReleased];
             if (IsWeaponShape(event.shape) && HasAllFlags(event, EVENT_ENTRY))
-                NoteRelease(event, m_debrief.GetRecordTime(*itReleased));
+                NoteRelease(event, m_debrief.GetRecordTime(*itReleased, m_timeCursor));
         }
         if (itOwn == playerRecords.end() || full())
             break;
@@ -261,11 +262,11 @@ void CEventNotes::Run(std::span<const std::uint32_t> playerRecords)
 void CEventNotes::NoteOwn(const DebriefEvent& event, std::uint32_t nRecord)
 {
     if (HasAnyFlag(event, EVENT_STRUCK))
-        NoteStrike(event, m_debrief.GetRecordTime(nRecord));
+        NoteStrike(event, m_debrief.GetRecordTime(nRecord, m_timeCursor));
     if (m_bAlive && HasAnyFlag(event, EVENT_FATAL)) {
         Flush();
         m_nPendingCount = 0;
-        m_lineTime.AppendTo(m_notes, m_debrief.GetRecordTime(nRecord));
+        m_lineTime.AppendTo(m_notes, m_debrief.GetRecordTime(nRecord, m_timeCursor));
         m_notes += "Aircraft Destroyed";
         m_notes += kLineEnd;
         m_bAlive = false;

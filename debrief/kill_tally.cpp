@@ -127,7 +127,7 @@ public:
     {
         const std::uint32_t nRecord = m_children[nIndex];
         m_queries.push_back({m_slotOf(nVictim), m_debrief.m_pEvents[nRecord].shape, nIndex, 0,
-                             m_debrief.GetRecordTime(nRecord).GetTotalSeconds()});
+                             m_debrief.GetRecordTime(nRecord, m_timeCursor).GetTotalSeconds()});
     }
     // victimsOf: the slots of the objects each object struck.
     void Solve(const CGroups<std::uint16_t>& victimsOf);
@@ -164,6 +164,7 @@ private:
     void AskNext(std::uint32_t nGroup);
 
     const CDebrief& m_debrief;
+    CDebrief::CTimeCursor m_timeCursor;
     std::span<const std::uint32_t> m_children;
     SlotOf m_slotOf;
     std::vector<CQuery> m_queries;
@@ -279,7 +280,7 @@ void CBurstCounter<SlotOf>::Solve(const CGroups<std::uint16_t>& victimsOf)
         if (victims.size() > nWorkLeft)
             break;
         nWorkLeft -= victims.size();
-        const std::int32_t nSeconds = m_debrief.GetRecordTime(nRecord).GetTotalSeconds();
+        const std::int32_t nSeconds = m_debrief.GetRecordTime(nRecord, m_timeCursor).GetTotalSeconds();
         const std::int32_t nWeight = CountRounds(child.shape);
         for (const std::uint16_t nVictim : victims) {
             const std::uint32_t nGroup = pGroupOf[nVictim];
@@ -411,6 +412,7 @@ private:
     void AddMisses();
 
     const CDebrief& m_debrief;
+    CDebrief::CTimeCursor m_timeCursor;
     const std::vector<DebriefEvent>& m_events;
     std::span<const std::uint32_t> m_children;
     CMission& m_mission;
@@ -568,7 +570,7 @@ void CKillTally<SlotOf>::PlaceEffects()
         if (event.parent == event.object)
             continue;
         if (IsDestruction(event))
-            m_destructionsBy.Place(nParent, {event, m_debrief.GetRecordTime(nRecord)});
+            m_destructionsBy.Place(nParent, {event, m_debrief.GetRecordTime(nRecord, m_timeCursor)});
         else if (m_firstHitGroup[nParent] != kNone)
             CountHit(event, nParent, nRecord);
     }
@@ -621,7 +623,7 @@ void CKillTally<SlotOf>::CountHitGroup(const DebriefEvent& release, std::uint32_
         pLink = &group.nNextOfObject;
     }
     *pLink = static_cast<std::uint32_t>(m_hitGroups.size());
-    m_hitGroups.push_back({release.object, release.shape, kNone, m_debrief.GetRecordTime(nRecord), 1});
+    m_hitGroups.push_back({release.object, release.shape, kNone, m_debrief.GetRecordTime(nRecord, m_timeCursor), 1});
 }
 
 // A plain hit of a weapon with groups, met in file order: for every group a
@@ -680,7 +682,8 @@ void CKillTally<SlotOf>::AddHits()
             continue;
         const CHitGroup& group = m_hitGroups[hit.nGroup];
         CKill* pHit = m_mission.AddHit();
-        SetFields(*pHit, m_events[hit.nRecord], group.nShape, group.tsFired, m_debrief.GetRecordTime(hit.nRecord));
+        SetFields(*pHit, m_events[hit.nRecord], group.nShape, group.tsFired,
+                  m_debrief.GetRecordTime(hit.nRecord, m_timeCursor));
         pHit->SetNumFired(SaturatingAdd(0, hit.nCount));
     }
 }
@@ -693,7 +696,8 @@ void CKillTally<SlotOf>::AddKills()
         const DebriefEvent& release = m_events[nRecord];
         const std::int32_t nRounds = release.byte2 == BYTE2_ROUND ? m_bursts.Next() : 1;
         CKill* pKill = m_mission.AddKill();
-        SetFields(*pKill, kill.pEffect->event, release.shape, m_debrief.GetRecordTime(nRecord), kill.pEffect->tsTime);
+        SetFields(*pKill, kill.pEffect->event, release.shape, m_debrief.GetRecordTime(nRecord, m_timeCursor),
+                  kill.pEffect->tsTime);
         pKill->SetNumFired(nRounds);
     }
 }

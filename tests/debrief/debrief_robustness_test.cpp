@@ -5,7 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <random>
+#include <thread>
 
 namespace {
 
@@ -97,18 +99,36 @@ TEST(DebriefRobustness, QueriesAgreeWithPlainScans)
 
         for (std::size_t i = 0; i < nEvents; ++i)
             ASSERT_EQ(debrief.GetEventTime(&debrief.m_pEvents[i]).GetTotalSeconds(), scan.Seconds(i)) << i;
-        DebriefEventList list;
-        for (std::uint16_t nId : ids) {
-            debrief.GetObjectEvents(nId, list);
-            ASSERT_EQ(list, scan.Objects(nId)) << nId;
-            debrief.GetChildEvents(nId, list);
-            ASSERT_EQ(list, scan.Children(nId)) << nId;
-            const DebriefEventList own = scan.Objects(nId);
-            ASSERT_EQ(debrief.GetObjectSide(nId), own.empty() ? 0 : own.front()->country) << nId;
-            ASSERT_EQ(debrief.GetFirstVictim(nId), scan.FirstVictim(nId)) << nId;
-            for (std::uint16_t nVictim : ids)
-                ASSERT_EQ(debrief.HasStruck(nId, nVictim), scan.Struck(nId, nVictim)) << nId << " " << nVictim;
+        // Through one cursor: in file order, then some at random.
+        CDebrief::CTimeCursor cursor;
+        for (std::size_t k = 0; k < nEvents + nEvents / 4; ++k) {
+            const std::size_t i = k < nEvents ? k : pick(nEvents);
+            ASSERT_EQ(debrief.GetRecordTime(static_cast<std::uint32_t>(i), cursor).GetTotalSeconds(), scan.Seconds(i))
+                << i;
         }
+
+        const auto askAll = [&] {
+            DebriefEventList list;
+            for (std::uint16_t nId : ids) {
+                debrief.GetObjectEvents(nId, list);
+                ASSERT_EQ(list, scan.Objects(nId)) << nId;
+                debrief.GetChildEvents(nId, list);
+                ASSERT_EQ(list, scan.Children(nId)) << nId;
+                const DebriefEventList own = scan.Objects(nId);
+                ASSERT_EQ(debrief.GetObjectSide(nId), own.empty() ? 0 : own.front()->country) << nId;
+                ASSERT_EQ(debrief.GetFirstVictim(nId), scan.FirstVictim(nId)) << nId;
+                for (std::uint16_t nVictim : ids)
+                    ASSERT_EQ(debrief.HasStruck(nId, nVictim), scan.Struck(nId, nVictim)) << nId << " " << nVictim;
+            }
+        };
+        // The long journals are asked from two threads at once, one of which
+        // builds the index by object on the way.
+        std::optional<std::thread> other;
+        if (nEvents >= 4096)
+            other.emplace(askAll);
+        askAll();
+        if (other)
+            other->join();
     }
 }
 
