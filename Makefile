@@ -4,6 +4,7 @@
 BUILD      ?= build
 ASAN_BUILD ?= build-asan
 FUZZ_BUILD ?= build-fuzz
+TSAN_BUILD ?= build-tsan
 # make fuzz runs every fuzz target this long (seconds each); CI runs them briefly.
 FUZZ_SECONDS ?= 60
 CI_FUZZ_SECONDS ?= 20
@@ -19,7 +20,7 @@ SANITIZER_ENV = ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
                 LSAN_OPTIONS=suppressions=$(CURDIR)/tests/gui/toolkit.lsan.supp:print_suppressions=0 \
                 G_SLICE=always-malloc
 
-.PHONY: all deps build build-asan build-fuzz run test test-unit test-asan test-gui test-gui-asan test-fuzz test-e2e test-package package fuzz soak check-format bench clean
+.PHONY: all deps build build-asan build-fuzz run test test-unit test-asan test-tsan test-gui test-gui-asan test-fuzz test-e2e test-package package fuzz soak check-format bench clean
 
 all: build
 
@@ -54,6 +55,16 @@ fuzz: build-fuzz
 test-fuzz: build-fuzz
 	bash scripts/run-fuzz $(FUZZ_BUILD) $(CI_FUZZ_SECONDS)
 
+# The analysis runs on two threads: its tests under ThreadSanitizer.
+$(TSAN_BUILD)/CMakeCache.txt: | deps
+	cmake -S . -B $(TSAN_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DSORTAVEL_TSAN=ON -DSORTAVEL_WITH_WX=OFF \
+	      -DSORTAVEL_BENCHMARKS=OFF -DSORTAVEL_WERROR=$(WERROR)
+
+test-tsan: deps $(TSAN_BUILD)/CMakeCache.txt
+	@grep -qx 'SORTAVEL_WERROR:BOOL=$(WERROR)' $(TSAN_BUILD)/CMakeCache.txt || cmake -S . -B $(TSAN_BUILD) -DSORTAVEL_WERROR=$(WERROR)
+	cmake --build $(TSAN_BUILD) -j $(JOBS) --target test_debrief
+	./$(TSAN_BUILD)/tests/debrief/test_debrief
+
 soak: build
 	SORTAVEL_SOAK_KILLS=$(SOAK_KILLS) ./$(BUILD)/tests/reliability/test_save_soak
 
@@ -87,7 +98,7 @@ test-package: build
 check-format: deps
 	bash scripts/check-format
 
-test: test-unit test-asan test-gui test-gui-asan test-fuzz test-e2e test-package check-format
+test: test-unit test-asan test-tsan test-gui test-gui-asan test-fuzz test-e2e test-package check-format
 
 # Every benchmark against its baseline; the figures go into README.md.
 # Both benchmark programs run, so that every figure is printed; a missed goal
@@ -99,4 +110,4 @@ bench: build
 	exit $$status
 
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD) $(TSAN_BUILD)

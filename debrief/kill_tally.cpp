@@ -479,8 +479,6 @@ void CKillTally<SlotOf>::Run()
     CountEffects();
     GroupReleases();
     PlaceEffects();
-    // The program's filter starts afresh too, as after every pass.
-    AcceptKill(m_debrief, nullptr);
     for (const std::uint32_t i : m_killers)
         FilterKills(i);
     m_killers = {};

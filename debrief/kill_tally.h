@@ -11,4 +11,6 @@ class CMission;
 // folded into Num_Fired), hits are merged per target and weapon, releases
 // without a counted effect are merged per weapon into the misses. A list
 // stops growing at the number of records a log may hold in one list.
+// Reads the debrief and the settings only, and writes only the mission, so
+// it may run beside other readers of the same debrief.
 void TallyKills(const CDebrief& debrief, std::uint16_t nPlayer, CMission& mission);

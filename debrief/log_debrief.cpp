@@ -12,7 +12,9 @@
 #include "log/pilot.h"
 #include "platform/message_box.h"
 
+#include <future>
 #include <memory>
+#include <optional>
 #include <span>
 #include <vector>
 
@@ -81,9 +83,30 @@ CCareer* ChooseCareer(CPilot& pilot, const CDebrief& debrief)
     return pCareer;
 }
 
-// Sets the mission's Duration and Pilot_Status from how the flight ended.
-void DecideFate(const CDebrief& debrief, const CFlightEvents& flight, CMission& mission)
+// How the flight ended: the mission's Takeoff (when the player entered),
+// Duration and Pilot_Status, but for a question to the user.
+struct CFate {
+    std::optional<CTimeSpan> tsTakeoff;
+    CTimeSpan tsDuration;
+    std::int32_t nStatus = kStatusOK;
+    bool bAskEjected = false; // whether the pilot got out is the user's to say
+
+    void Ask()
+    {
+        if (bAskEjected &&
+            AfxMessageBox("Your aircraft was destroyed! Did you eject safely?", MB_YESNO | MB_ICONQUESTION) == IDNO)
+            nStatus = kStatusKIA;
+    }
+};
+
+// tsTakeoff: the mission's, for a flight without an entry of the player.
+CFate DecideFate(const CDebrief& debrief, const CFlightEvents& flight, CTimeSpan tsTakeoff)
 {
+    CFate fate;
+    if (flight.pFirstEntry != nullptr) {
+        fate.tsTakeoff = debrief.GetEventTime(flight.pFirstEntry);
+        tsTakeoff = *fate.tsTakeoff;
+    }
     std::int32_t nStatus = kStatusOK;
     if (flight.pLastDamage != nullptr && flight.pLastKill == nullptr && flight.pLastLoss == nullptr)
         nStatus = kStatusDamaged;
@@ -97,9 +120,8 @@ void DecideFate(const CDebrief& debrief, const CFlightEvents& flight, CMission& 
             if (tsLoss - tsEnd < AfxGetAppSettings().m_tsEjectionMin) {
                 if (flight.pLastDamage == nullptr && tsLoss > CTimeSpan(kLateLossSeconds))
                     nStatus = kStatusKIA;
-                else if (AfxMessageBox("Your aircraft was destroyed! Did you eject safely?",
-                                       MB_YESNO | MB_ICONQUESTION) == IDNO)
-                    nStatus = kStatusKIA;
+                else
+                    fate.bAskEjected = true;
             }
         }
     } else if (flight.pLastLoss != nullptr) {
@@ -110,9 +132,9 @@ void DecideFate(const CDebrief& debrief, const CFlightEvents& flight, CMission& 
     } else {
         tsEnd = debrief.GetEventTime(debrief.GetLastEvent());
     }
-
-    mission.SetDuration(tsEnd - mission.GetTakeoff());
-    mission.SetPilotStatus(nStatus);
+    fate.tsDuration = tsEnd - tsTakeoff;
+    fate.nStatus = nStatus;
+    return fate;
 }
 
 } // namespace
@@ -131,10 +153,7 @@ int LogDebrief(const std::string& strPath, std::int32_t nInitialResult)
 
     const std::uint16_t nPlayer = debrief.FindPlayer();
     // Id 0 stands for no object: such a player has no events of its own.
-    const std::vector<std::uint32_t> playerRecords = nPlayer != 0 && nPlayer != kNoObject
-                                                         ? FindObjectRecords(debrief, nPlayer)
-                                                         : std::vector<std::uint32_t>();
-    if (playerRecords.empty()) {
+    if (nPlayer == 0 || nPlayer == kNoObject || debrief.GetFirstObjectEvent(nPlayer) == nullptr) {
         AfxMessageBox("Could not find you in this mission ", MB_OK | MB_ICONSTOP);
         return 0;
     }
@@ -153,24 +172,35 @@ int LogDebrief(const std::string& strPath, std::int32_t nInitialResult)
     mission.SetFlown(debrief.m_timeFile);
     mission.SetSide(debrief.GetObjectSide(nPlayer));
     mission.SetResult(nInitialResult);
+    const CTimeSpan tsTakeoff = mission.GetTakeoff();
+    std::string strComments = mission.GetComments();
 
-    const CFlightEvents flight(debrief, playerRecords);
-    if (flight.pFirstEntry != nullptr)
-        mission.SetTakeoff(debrief.GetEventTime(flight.pFirstEntry));
-    DecideFate(debrief, flight, mission);
-
-    TallyKills(debrief, nPlayer, mission);
+    // The tally and the rest only read the debrief, and nothing else touches
+    // the mission until the tally is done: they run side by side. Without a
+    // thread to spare, the tally runs when it is waited for.
+    std::future<void> tally = std::async(std::launch::async | std::launch::deferred,
+                                         [&] { TallyKills(debrief, nPlayer, mission); });
+    const std::vector<std::uint32_t> playerRecords = FindObjectRecords(debrief, nPlayer);
+    CFate fate = DecideFate(debrief, CFlightEvents(debrief, playerRecords), tsTakeoff);
     const CAppSettings& settings = AfxGetAppSettings();
-    if (settings.m_bLogEvents != 0) {
-        CNotesText notes;
+    CNotesText notes;
+    if (settings.m_bLogEvents != 0)
         AppendEventNotes(debrief, nPlayer, playerRecords, notes);
-        // A long account joins the comments once the debrief's memory is
-        // free again.
-        pDebrief.reset();
-        std::string strNotes = mission.GetComments();
-        notes.MoveTo(strNotes);
-        mission.SetComments(std::move(strNotes));
-    }
+    tally.get();
+    // A long account joins the comments once the debrief's memory is free
+    // again.
+    pDebrief.reset();
+    notes.MoveTo(strComments);
+
+    // Asked once the tally is done, so that nothing on screen changes while
+    // the question is open.
+    fate.Ask();
+    if (fate.tsTakeoff)
+        mission.SetTakeoff(*fate.tsTakeoff);
+    mission.SetDuration(fate.tsDuration);
+    mission.SetPilotStatus(fate.nStatus);
+    if (settings.m_bLogEvents != 0)
+        mission.SetComments(std::move(strComments));
     if (settings.m_bShowMission != 0)
         ReviewNewMission(mission);
     return 1;
