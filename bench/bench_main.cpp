@@ -80,8 +80,9 @@ std::string MachineText(int nRepetitions)
     double loads[3] = {};
     const bool bLoad = getloadavg(loads, 3) == 3;
     std::string text = "Medians of " + std::to_string(nRepetitions) +
-                       " runs in random order; CPU time, real time for saving, writing and the "
-                       "whole program. Measured " +
+                       " runs in random order; CPU time, real time for saving, writing, the whole "
+                       "program, and LogDebrief (on two threads) with the opening and reading it "
+                       "is held against. Measured " +
                        szDate + " on " + CpuModel() + ", " + std::to_string(std::thread::hardware_concurrency()) +
                        " cores";
     if (bLoad) {
