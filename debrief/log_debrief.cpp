@@ -30,6 +30,9 @@ constexpr std::int32_t kStatusKIA = 3;
 // taken as the pilot going down with the aircraft.
 constexpr std::int32_t kLateLossSeconds = 60;
 
+// A shorter flight is tallied in less time than a thread takes to start.
+constexpr std::uint32_t kRecordsWorthAThread = 1u << 16;
+
 // The player's events that decide the flight's times and the pilot's fate.
 struct CFlightEvents {
     const DebriefEvent* pFirstEntry = nullptr;
@@ -176,10 +179,12 @@ int LogDebrief(const std::string& strPath, std::int32_t nInitialResult)
     std::string strComments = mission.GetComments();
 
     // The tally and the rest only read the debrief, and nothing else touches
-    // the mission until the tally is done: they run side by side. Without a
-    // thread to spare, the tally runs when it is waited for.
-    std::future<void> tally = std::async(std::launch::async | std::launch::deferred,
-                                         [&] { TallyKills(debrief, nPlayer, mission); });
+    // the mission until the tally is done: on a long flight they run side by
+    // side. Otherwise, or without a thread to spare, the tally runs when it
+    // is waited for.
+    const std::launch policy = debrief.m_nEvents >= kRecordsWorthAThread ? std::launch::async | std::launch::deferred
+                                                                         : std::launch::deferred;
+    std::future<void> tally = std::async(policy, [&] { TallyKills(debrief, nPlayer, mission); });
     const std::vector<std::uint32_t> playerRecords = FindObjectRecords(debrief, nPlayer);
     CFate fate = DecideFate(debrief, CFlightEvents(debrief, playerRecords), tsTakeoff);
     const CAppSettings& settings = AfxGetAppSettings();

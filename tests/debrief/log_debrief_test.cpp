@@ -1,9 +1,14 @@
 // Logging a debrief into the current log: career choice, questions, the
 // mission's fields and the pilot's fate.
+#include "debrief/debrief.h"
+#include "debrief/event_notes.h"
+#include "debrief/kill_tally.h"
 #include "debrief/log_debrief.h"
 #include "debrief/mission_review.h"
 #include "log/app_settings.h"
+#include "log/kill.h"
 #include "log/log_doc.h"
+#include "log/mission.h"
 #include "platform/message_box.h"
 #include "tests/support/debrief_builder.h"
 #include "tests/support/test_host.h"
@@ -14,6 +19,8 @@
 #include <utime.h>
 
 #include <optional>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -291,6 +298,50 @@ TEST_F(LogDebriefTest, WholeFlightBecomesTheMission)
                                      "00:10:30\tLaunched R-60, Missed\r\n"
                                      "00:10:40\tFired 2 23mm Shells, Hit NATO F-15\r\n"
                                      "00:11:42\tHit by R-27r from NATO F-15\r\n");
+}
+
+// A flight long enough to be tallied on a thread of its own while the notes
+// are written gives the mission that the two give one after the other.
+TEST_F(LogDebriefTest, LongFlightIsTalliedBesideTheNotes)
+{
+    m_settings.m_bLogEvents = 1;
+    m_settings.m_bShowMission = 0;
+    m_builder.AddObject(Seconds(600), kPlayer, 68, 2);
+    for (std::uint32_t i = 0; i < 42000; ++i) {
+        const auto nWeapon = static_cast<std::uint16_t>(100 + i % 5000); // identifiers reused
+        const auto nTarget = static_cast<std::uint16_t>(20000 + i / 20 % 300);
+        const DebriefTime time = Seconds(610 + i / 10);
+        m_builder.AddRelease(time, kPlayer, nWeapon, i % 40 < 20 ? 91 : 63, i % 40 < 20 ? BYTE2_ROUND : 0);
+        if (i % 20 == 19)
+            m_builder.AddKill(time, nTarget, 18, nWeapon, 3, EVENT_AIR);
+        else if (i % 3 != 0)
+            m_builder.AddHit(time, nTarget, 18, nWeapon, 3, EVENT_AIR);
+    }
+    ASSERT_EQ(Log(), 1);
+
+    CDebrief debrief;
+    ASSERT_TRUE(debrief.Open(m_file.GetPath()));
+    ASSERT_GE(debrief.m_nEvents, 1u << 16);
+    CMission expected;
+    TallyKills(debrief, kPlayer, expected);
+    std::string strNotes;
+    AppendEventNotes(debrief, kPlayer, strNotes);
+    const auto records = [](const CMission& mission) {
+        std::vector<std::string> lines;
+        for (int k = 0; k < mission.GetKillCount(); ++k)
+            lines.push_back("kill " + mission.GetKill(k)->Describe() + " " +
+                            std::to_string(mission.GetKill(k)->GetNumFired()));
+        for (int k = 0; k < mission.GetHitCount(); ++k)
+            lines.push_back("hit " + mission.GetHit(k)->Describe() + " " +
+                            std::to_string(mission.GetHit(k)->GetNumFired()));
+        for (int k = 0; k < mission.GetMissCount(); ++k)
+            lines.push_back("miss " + std::to_string(mission.GetMiss(k)->GetWeapon()) + " " +
+                            std::to_string(mission.GetMiss(k)->GetNumFired()));
+        return lines;
+    };
+    EXPECT_GT(expected.GetKillCount(), 1000);
+    EXPECT_EQ(records(*LastMission()), records(expected));
+    EXPECT_EQ(LastMission()->GetComments(), strNotes);
 }
 
 } // namespace
