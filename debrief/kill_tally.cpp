@@ -266,7 +266,7 @@ void CBurstCounter<SlotOf>::Solve(const CGroups<std::uint16_t>& victimsOf)
     // A file that reuses identifiers beyond reason could make this pass
     // quadratic; past this much work the remaining kills count one shot.
     const DebriefEvent* const pEvents = m_debrief.m_pEvents.data();
-    std::uint64_t nWorkLeft = 2 * static_cast<std::uint64_t>(m_debrief.m_pEvents.size()) + (1u << 24);
+    CWorkBudget budget(m_debrief.m_pEvents.size());
     CGroup* const pGroups = m_groups.data();
     // The questions come in the order of their children.
     std::size_t q = 0;
@@ -277,9 +277,8 @@ void CBurstCounter<SlotOf>::Solve(const CGroups<std::uint16_t>& victimsOf)
             continue;
         const std::uint32_t* const pGroupOf = m_groupOf[m_shapeSlot[child.shape] - 1].data();
         const std::span<const std::uint16_t> victims = victimsOf.Of(m_slotOf(child.object));
-        if (victims.size() > nWorkLeft)
+        if (!budget.Spend(victims.size()))
             break;
-        nWorkLeft -= victims.size();
         const std::int32_t nSeconds = m_debrief.GetRecordTime(nRecord, m_timeCursor).GetTotalSeconds();
         const std::int32_t nWeight = CountRounds(child.shape);
         for (const std::uint16_t nVictim : victims) {

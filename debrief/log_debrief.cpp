@@ -14,7 +14,6 @@
 
 #include <future>
 #include <memory>
-#include <optional>
 #include <span>
 #include <vector>
 
@@ -89,7 +88,7 @@ CCareer* ChooseCareer(CPilot& pilot, const CDebrief& debrief)
 // How the flight ended: the mission's Takeoff (when the player entered),
 // Duration and Pilot_Status, but for a question to the user.
 struct CFate {
-    std::optional<CTimeSpan> tsTakeoff;
+    CTimeSpan tsTakeoff;
     CTimeSpan tsDuration;
     std::int32_t nStatus = kStatusOK;
     bool bAskEjected = false; // whether the pilot got out is the user's to say
@@ -102,41 +101,36 @@ struct CFate {
     }
 };
 
-// tsTakeoff: the mission's, for a flight without an entry of the player.
+// tsTakeoff: the mission's, kept by a flight without an entry of the player.
 CFate DecideFate(const CDebrief& debrief, const CFlightEvents& flight, CTimeSpan tsTakeoff)
 {
     CFate fate;
-    if (flight.pFirstEntry != nullptr) {
-        fate.tsTakeoff = debrief.GetEventTime(flight.pFirstEntry);
-        tsTakeoff = *fate.tsTakeoff;
-    }
-    std::int32_t nStatus = kStatusOK;
+    fate.tsTakeoff = flight.pFirstEntry != nullptr ? debrief.GetEventTime(flight.pFirstEntry) : tsTakeoff;
     if (flight.pLastDamage != nullptr && flight.pLastKill == nullptr && flight.pLastLoss == nullptr)
-        nStatus = kStatusDamaged;
+        fate.nStatus = kStatusDamaged;
 
     CTimeSpan tsEnd;
     if (flight.pLastKill != nullptr) {
         tsEnd = debrief.GetEventTime(flight.pLastKill);
-        nStatus = kStatusEjected;
+        fate.nStatus = kStatusEjected;
         if (flight.pLastLoss != nullptr) {
             const CTimeSpan tsLoss = debrief.GetEventTime(flight.pLastLoss);
             if (tsLoss - tsEnd < AfxGetAppSettings().m_tsEjectionMin) {
                 if (flight.pLastDamage == nullptr && tsLoss > CTimeSpan(kLateLossSeconds))
-                    nStatus = kStatusKIA;
+                    fate.nStatus = kStatusKIA;
                 else
                     fate.bAskEjected = true;
             }
         }
     } else if (flight.pLastLoss != nullptr) {
         tsEnd = debrief.GetEventTime(flight.pLastLoss);
-        nStatus = kStatusKIA;
+        fate.nStatus = kStatusKIA;
     } else if (flight.pLastRemoval != nullptr) {
         tsEnd = debrief.GetEventTime(flight.pLastRemoval);
     } else {
         tsEnd = debrief.GetEventTime(debrief.GetLastEvent());
     }
-    fate.tsDuration = tsEnd - tsTakeoff;
-    fate.nStatus = nStatus;
+    fate.tsDuration = tsEnd - fate.tsTakeoff;
     return fate;
 }
 
@@ -200,8 +194,7 @@ int LogDebrief(const std::string& strPath, std::int32_t nInitialResult)
     // Asked once the tally is done, so that nothing on screen changes while
     // the question is open.
     fate.Ask();
-    if (fate.tsTakeoff)
-        mission.SetTakeoff(*fate.tsTakeoff);
+    mission.SetTakeoff(fate.tsTakeoff);
     mission.SetDuration(fate.tsDuration);
     mission.SetPilotStatus(fate.nStatus);
     if (settings.m_bLogEvents != 0)
