@@ -31,6 +31,13 @@ bool JoinsGroup(CTimeSpan tsTime, CTimeSpan tsStart)
 // weapons would have every release describe every effect, so the pass stops
 // once the notes grew by kMaxNotesGrowth or that many effects were looked at.
 constexpr std::size_t kMaxNotesGrowth = 32u << 20;
+
+// Room for the notes of most flights in one piece, handed to the mission
+// without a copy: this many characters for each record of the player or of
+// what it released, which holds a line for each. Only what is written takes
+// memory; more than the notes may grow to is never reserved.
+constexpr std::size_t kNoteBytesPerRecord = 48;
+
 std::uint64_t MaxEffectSteps(std::size_t nEvents)
 {
     return 2 * static_cast<std::uint64_t>(nEvents) + (1u << 24);
@@ -449,6 +456,8 @@ std::vector<std::uint32_t> FindObjectRecords(const CDebrief& debrief, std::uint1
 void AppendEventNotes(const CDebrief& debrief, std::uint16_t nPlayer, std::span<const std::uint32_t> playerRecords,
                       CNotesText& notes)
 {
+    const std::size_t nRecords = playerRecords.size() + debrief.ChildRecords(nPlayer).size();
+    notes.Reserve(std::min(kMaxNotesGrowth, kNoteBytesPerRecord * nRecords));
     CEventNotes(debrief, nPlayer, notes).Run(playerRecords);
 }
 

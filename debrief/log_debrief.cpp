@@ -186,8 +186,8 @@ int LogDebrief(const std::string& strPath, std::int32_t nInitialResult)
     if (settings.m_bLogEvents != 0)
         AppendEventNotes(debrief, nPlayer, playerRecords, notes);
     tally.get();
-    // A long account joins the comments once the debrief's memory is free
-    // again.
+    // Notes that outgrew their room are copied into the comments once the
+    // debrief's memory is free again; the others are taken over as they are.
     pDebrief.reset();
     notes.MoveTo(strComments);
 

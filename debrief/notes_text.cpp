@@ -30,9 +30,23 @@ void CNotesText::AppendOwn(std::size_t nOffset, std::size_t nLength)
     VisitPieces(nOffset, nLength, [this](std::string_view piece) { *this += piece; });
 }
 
+void CNotesText::Reserve(std::size_t nBytes)
+{
+    if (m_nSize == 0)
+        m_head.reserve(nBytes);
+}
+
 void CNotesText::MoveTo(std::string& strText)
 {
+    if (strText.empty() && m_blocks.empty()) {
+        strText.swap(m_head);
+        m_head.clear();
+        m_nSize = 0;
+        return;
+    }
     strText.reserve(strText.size() + m_nSize);
+    strText += m_head;
+    m_head = std::string();
     for (std::size_t k = 0; k < m_blocks.size(); ++k) {
         strText.append(m_blocks[k].get(), BlockSize(k));
         m_blocks[k].reset();
