@@ -40,6 +40,9 @@ void CNotesText::MoveTo(std::string& strText)
 {
     if (strText.empty() && m_blocks.empty()) {
         strText.swap(m_head);
+        // Room the text used little of is not kept beside it.
+        if (strText.capacity() / 2 > strText.size())
+            strText.shrink_to_fit();
         m_head.clear();
         m_nSize = 0;
         return;
