@@ -170,7 +170,6 @@ int LogDebrief(const std::string& strPath, std::int32_t nInitialResult)
     mission.SetSide(debrief.GetObjectSide(nPlayer));
     mission.SetResult(nInitialResult);
     const CTimeSpan tsTakeoff = mission.GetTakeoff();
-    std::string strComments = mission.GetComments();
 
     // The tally and the rest only read the debrief, and nothing else touches
     // the mission until the tally is done: on a long flight they run side by
@@ -189,7 +188,11 @@ int LogDebrief(const std::string& strPath, std::int32_t nInitialResult)
     // Notes that outgrew their room are copied into the comments once the
     // debrief's memory is free again; the others are taken over as they are.
     pDebrief.reset();
-    notes.MoveTo(strComments);
+    if (settings.m_bLogEvents != 0) {
+        std::string strComments = mission.GetComments();
+        notes.MoveTo(strComments);
+        mission.SetComments(std::move(strComments));
+    }
 
     // Asked once the tally is done, so that nothing on screen changes while
     // the question is open.
@@ -197,8 +200,6 @@ int LogDebrief(const std::string& strPath, std::int32_t nInitialResult)
     mission.SetTakeoff(fate.tsTakeoff);
     mission.SetDuration(fate.tsDuration);
     mission.SetPilotStatus(fate.nStatus);
-    if (settings.m_bLogEvents != 0)
-        mission.SetComments(std::move(strComments));
     if (settings.m_bShowMission != 0)
         ReviewNewMission(mission);
     return 1;
