@@ -43,17 +43,15 @@ void CNotesText::MoveTo(std::string& strText)
         // Room the text used little of is not kept beside it.
         if (strText.capacity() / 2 > strText.size())
             strText.shrink_to_fit();
-        m_head.clear();
-        m_nSize = 0;
-        return;
+    } else {
+        strText.reserve(strText.size() + m_nSize);
+        strText += m_head;
+        for (std::size_t k = 0; k < m_blocks.size(); ++k) {
+            strText.append(m_blocks[k].get(), BlockSize(k));
+            m_blocks[k].reset();
+        }
     }
-    strText.reserve(strText.size() + m_nSize);
-    strText += m_head;
     m_head = std::string();
-    for (std::size_t k = 0; k < m_blocks.size(); ++k) {
-        strText.append(m_blocks[k].get(), BlockSize(k));
-        m_blocks[k].reset();
-    }
     m_blocks.clear();
     m_starts.clear();
     m_nLastBlockSize = 0;
